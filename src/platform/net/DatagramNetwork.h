@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+struct Datagram {
+    QByteArray bytes;
+    QHostAddress sender;
+    quint16 senderPort = 0;
+};
+
+// One UDP endpoint. Bound sockets listen on every interface and may send to broadcast addresses.
+class DatagramSocket : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~DatagramSocket() override = default;
+    // false with a reason when the port cannot be had.
+    virtual bool bind(quint16 localPort, QString* error) = 0;
+    virtual bool sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes, QString* error) = 0;
+    virtual void close() = 0;
+    virtual bool hasPendingDatagram() const = 0;
+    virtual Datagram takeDatagram() = 0;
+
+signals:
+    void readyRead();
+};
+
+// Host names the program has heard peers announce, with the address each last arrived from. Lets a
+// message reach a peer by name on a LAN without name service.
+class PeerDirectory {
+public:
+    void remember(const QString& hostName, const QHostAddress& address) { addresses_.insert(hostName, address); }
+    std::optional<QHostAddress> lookup(const QString& hostName) const {
+        auto it = addresses_.constFind(hostName);
+        if (it == addresses_.constEnd())
+            return std::nullopt;
+        return *it;
+    }
+
+private:
+    QHash<QString, QHostAddress> addresses_;
+};
+
+// The network seam: real UDP in the program, an in-memory bus in tests.
+class DatagramNetwork {
+public:
+    virtual ~DatagramNetwork() = default;
+    virtual std::unique_ptr<DatagramSocket> createSocket() = 0;
+    // The system resolver; nullopt when the name does not resolve to an IPv4 address.
+    virtual std::optional<QHostAddress> resolve(const QString& hostName) = 0;
+    PeerDirectory& peers() { return peers_; }
+
+private:
+    PeerDirectory peers_;
+};
+
+} // namespace platform

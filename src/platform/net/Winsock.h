@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/net/DatagramNetwork.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+namespace platform {
+
+class HostInfo;
+
+// Raised where the socket control of the original platform raised a run-time error: a port that cannot be
+// bound, a remote host that cannot be resolved, a datagram that cannot be sent. what() is a sentence for the user.
+class SocketError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The UDP socket control: set its properties, Bind, SendData / GetData, Close. Texts travel as CP950 bytes.
+class Winsock : public QObject {
+    Q_OBJECT
+public:
+    enum ProtocolConstants { sckTCPProtocol = 0, sckUDPProtocol = 1 };
+
+    Winsock(DatagramNetwork& network, const HostInfo& host, QObject* parent = nullptr);
+    ~Winsock() override;
+
+    int Protocol = sckTCPProtocol;
+    QString RemoteHost;
+    int RemotePort = 0;
+    int LocalPort = 0;
+
+    QString LocalHostName() const;
+    QString LocalIP() const;
+    // Sender address of the datagram last read by GetData.
+    QString RemoteHostIP() const;
+
+    // Opens the socket on LocalPort (all interfaces, broadcast allowed). Throws SocketError.
+    void Bind();
+    // Sends one datagram to RemoteHost:RemotePort. RemoteHost is taken as a dotted address, else through the
+    // system resolver, else as the address that host name last arrived from. Throws SocketError.
+    void SendData(const QString& text);
+    // Reads the oldest waiting datagram into text (empty text when none waits).
+    void GetData(QString& text);
+    void Close();
+    bool IsBound() const { return socket_ != nullptr; }
+
+signals:
+    void DataArrival(int bytesTotal);
+
+private:
+    void onReadyRead();
+
+    DatagramNetwork& network_;
+    const HostInfo& host_;
+    std::unique_ptr<DatagramSocket> socket_;
+    QString remoteHostIP_;
+};
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#include "support/FakeEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+platform::BoxAnswer ScriptedDialogs::messageBox(const platform::MessageBoxRequest& request) {
+    platform::BoxAnswer answer = platform::BoxAnswer::OK;
+    auto standing = std::find_if(standing_.begin(), standing_.end(),
+                                 [&](const auto& s) { return s.first == request.text; });
+    if (standing != standing_.end()) {
+        answer = standing->second;
+    } else if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    } else {
+        ADD_FAILURE() << "unscripted message box: " << request.text.toStdString();
+    }
+    shown_.push_back({request, answer});
+    if (!during_.empty()) {
+        auto action = std::move(during_.front());
+        during_.pop_front();
+        action();
+    }
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& def) {
+    inputsShown_.push_back({prompt, title, def});
+    if (inputs_.empty()) {
+        ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
+        return std::nullopt;
+    }
+    auto text = inputs_.front();
+    inputs_.pop_front();
+    return text;
+}
+
+QStringList ScriptedDialogs::shownTexts() const {
+    QStringList texts;
+    for (const auto& s : shown_)
+        texts << s.request.text;
+    return texts;
+}
+
+} // namespace testsupport
