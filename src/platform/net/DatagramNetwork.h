@@ -37,7 +37,9 @@ signals:
 // message reach a peer by name on a LAN without name service.
 class PeerDirectory {
 public:
-    void remember(const QString& hostName, const QHostAddress& address) { addresses_.insert(hostName, address); }
+    void remember(const QString& hostName, const QHostAddress& address) {
+        addresses_.insert(hostName, address);
+    }
     std::optional<QHostAddress> lookup(const QString& hostName) const {
         auto it = addresses_.constFind(hostName);
         if (it == addresses_.constEnd())

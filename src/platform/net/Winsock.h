@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace platform {
@@ -12,7 +13,8 @@ namespace platform {
 class HostInfo;
 
 // Raised where the socket control of the original platform raised a run-time error: a port that cannot be
-// bound, a remote host that cannot be resolved, a datagram that cannot be sent. what() is a sentence for the user.
+// bound, a remote host that cannot be resolved, a datagram that cannot be sent. what() is a sentence for the
+// user.
 class SocketError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -37,26 +39,35 @@ public:
     // Sender address of the datagram last read by GetData.
     QString RemoteHostIP() const;
 
-    // Opens the socket on LocalPort (all interfaces, broadcast allowed). Throws SocketError.
+    // Opens the socket on LocalPort (all interfaces, broadcast allowed); a socket already open is closed
+    // first. Throws SocketError.
     void Bind();
     // Sends one datagram to RemoteHost:RemotePort. RemoteHost is taken as a dotted address, else through the
     // system resolver, else as the address that host name last arrived from. Throws SocketError.
     void SendData(const QString& text);
-    // Reads the oldest waiting datagram into text (empty text when none waits).
+    // Reads the oldest waiting datagram into text (empty text when none waits). Inside a DataArrival
+    // handler: the datagram announced, once.
     void GetData(QString& text);
+    // Releases the port at once.
     void Close();
     bool IsBound() const { return socket_ != nullptr; }
 
 signals:
+    // Once per arriving datagram, one at a time; a datagram the handler does not read is dropped after it.
     void DataArrival(int bytesTotal);
 
 private:
     void onReadyRead();
+    void openSocket(quint16 port);
+    void releaseSocket();
+    QHostAddress remoteAddress() const;
 
     DatagramNetwork& network_;
     const HostInfo& host_;
     std::unique_ptr<DatagramSocket> socket_;
     QString remoteHostIP_;
+    bool dispatching_ = false;
+    std::optional<Datagram> announced_;
 };
 
 } // namespace platform

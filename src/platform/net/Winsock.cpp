@@ -1,0 +1,146 @@
+#include "platform/net/Winsock.h"
+
+#include "platform/Environment.h"
+#include "platform/net/Cp950.h"
+
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScopeGuard>
+
+namespace platform {
+namespace {
+
+constexpr int highestPort = 65535;
+
+std::optional<QHostAddress> dottedAddress(const QString& host) {
+    static const QRegularExpression dotted(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
+    if (!dotted.match(host).hasMatch())
+        return std::nullopt;
+    QHostAddress address;
+    if (!address.setAddress(host) || address.protocol() != QAbstractSocket::IPv4Protocol)
+        return std::nullopt;
+    return address;
+}
+
+} // namespace
+
+Winsock::Winsock(DatagramNetwork& network, const HostInfo& host, QObject* parent)
+    : QObject(parent), network_(network), host_(host) {}
+
+Winsock::~Winsock() {
+    releaseSocket();
+}
+
+QString Winsock::LocalHostName() const {
+    return host_.hostName();
+}
+
+QString Winsock::LocalIP() const {
+    return host_.localIPv4();
+}
+
+QString Winsock::RemoteHostIP() const {
+    return remoteHostIP_;
+}
+
+void Winsock::Bind() {
+    if (Protocol != sckUDPProtocol)
+        throw SocketError("Only UDP sockets can be bound.");
+    if (LocalPort < 0 || LocalPort > highestPort)
+        throw SocketError(QStringLiteral("%1 is not a port number.").arg(LocalPort).toStdString());
+    // Binding again starts afresh, so a send that failed before its Close cannot keep the port held.
+    releaseSocket();
+    openSocket(static_cast<quint16>(LocalPort));
+}
+
+void Winsock::openSocket(quint16 port) {
+    auto socket = network_.createSocket();
+    QString reason;
+    if (!socket->bind(port, &reason))
+        throw SocketError(reason.toStdString());
+    connect(socket.get(), &DatagramSocket::readyRead, this, &Winsock::onReadyRead);
+    socket_ = std::move(socket);
+}
+
+QHostAddress Winsock::remoteAddress() const {
+    const QString host = RemoteHost.trimmed();
+    if (host.isEmpty())
+        throw SocketError("No remote host is set, so there is nowhere to send to.");
+    if (auto address = dottedAddress(host))
+        return *address;
+    if (auto address = network_.resolve(host))
+        return *address;
+    if (auto address = network_.peers().lookup(host))
+        return *address;
+    throw SocketError(QStringLiteral("The host \"%1\" could not be found.").arg(host).toStdString());
+}
+
+void Winsock::SendData(const QString& text) {
+    if (RemotePort <= 0 || RemotePort > highestPort)
+        throw SocketError(
+            QStringLiteral("%1 is not a port number to send to.").arg(RemotePort).toStdString());
+    const QHostAddress to = remoteAddress();
+    if (!socket_)
+        openSocket(0);
+    QString reason;
+    if (!socket_->sendTo(to, static_cast<quint16>(RemotePort), encodeCp950(text), &reason))
+        throw SocketError(
+            QStringLiteral("The message to %1 could not be sent: %2").arg(RemoteHost, reason).toStdString());
+}
+
+void Winsock::GetData(QString& text) {
+    text.clear();
+    Datagram datagram;
+    if (dispatching_) {
+        // Inside a data-arrival handler the announced datagram is the one to read, once.
+        if (!announced_)
+            return;
+        datagram = std::move(*announced_);
+        announced_.reset();
+    } else if (socket_ && socket_->hasPendingDatagram()) {
+        datagram = socket_->takeDatagram();
+    } else {
+        return;
+    }
+    remoteHostIP_ = datagram.sender.toString();
+    text = decodeCp950(datagram.bytes);
+}
+
+void Winsock::Close() {
+    releaseSocket();
+}
+
+void Winsock::releaseSocket() {
+    if (!socket_)
+        return;
+    std::unique_ptr<DatagramSocket> socket = std::move(socket_);
+    socket->disconnect(this);
+    // The port is free as soon as close() returns; the object itself may be mid-signal.
+    socket->close();
+    if (dispatching_)
+        socket.release()->deleteLater();
+}
+
+void Winsock::onReadyRead() {
+    // Arrivals are handled one at a time: a handler that opens a modal box lets the event loop run, and
+    // what arrives meanwhile waits in the socket until that handler has returned.
+    if (dispatching_)
+        return;
+    QPointer<Winsock> self(this);
+    dispatching_ = true;
+    const auto done = qScopeGuard([&] {
+        if (!self)
+            return;
+        dispatching_ = false;
+        announced_.reset();
+    });
+    while (self && socket_ && socket_->hasPendingDatagram()) {
+        announced_ = socket_->takeDatagram();
+        emit DataArrival(static_cast<int>(announced_->bytes.size()));
+        // What the handler did not read is dropped, so it cannot be announced again and again.
+        if (self)
+            announced_.reset();
+    }
+}
+
+} // namespace platform

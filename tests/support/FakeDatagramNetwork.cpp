@@ -1,0 +1,175 @@
+#include "support/FakeDatagramNetwork.h"
+
+#include "platform/net/Cp950.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+QString FakeDatagramNetwork::Sent::text() const {
+    return platform::decodeCp950(bytes);
+}
+
+FakeDatagramNetwork::FakeDatagramNetwork(QObject* parent) : QObject(parent) {}
+
+FakeDatagramNetwork::~FakeDatagramNetwork() = default;
+
+std::unique_ptr<platform::DatagramSocket> FakeDatagramNetwork::createSocket() {
+    return std::make_unique<FakeDatagramSocket>(*this);
+}
+
+std::optional<QHostAddress> FakeDatagramNetwork::resolve(const QString& hostName) {
+    resolvedNames_ << hostName;
+    const auto it = resolvable_.constFind(hostName);
+    if (it == resolvable_.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void FakeDatagramNetwork::inject(quint16 port, const QByteArray& bytes, const QHostAddress& from,
+                                 quint16 fromPort) {
+    enqueue({port, {bytes, from, fromPort}});
+}
+
+void FakeDatagramNetwork::injectText(quint16 port, const QString& text, const QHostAddress& from,
+                                     quint16 fromPort) {
+    inject(port, platform::encodeCp950(text), from, fromPort);
+}
+
+int FakeDatagramNetwork::deliverPending() {
+    // A handler answering every arrival with another that reaches this host would never let this end.
+    constexpr int runaway = 100000;
+    int delivered = 0;
+    while (!inFlight_.empty()) {
+        if (++delivered > runaway) {
+            ADD_FAILURE() << "datagrams keep arriving: handlers answer each other without end";
+            inFlight_.clear();
+            break;
+        }
+        InFlight arrival = std::move(inFlight_.front());
+        inFlight_.pop_front();
+        FakeDatagramSocket* socket = bound_.value(arrival.toPort);
+        if (socket)
+            socket->arrive(std::move(arrival.datagram));
+        else
+            ++dropped_;
+    }
+    return delivered;
+}
+
+QStringList FakeDatagramNetwork::sentTexts() const {
+    QStringList texts;
+    for (const Sent& s : sent_)
+        texts << s.text();
+    return texts;
+}
+
+void FakeDatagramNetwork::clearRecord() {
+    sent_.clear();
+    bindAttempts_.clear();
+    resolvedNames_.clear();
+    dropped_ = 0;
+}
+
+bool FakeDatagramNetwork::bindSocket(FakeDatagramSocket* socket, quint16 port, QString* error) {
+    if (port == 0) {
+        while (bound_.contains(nextEphemeralPort_) || takenPorts_.contains(nextEphemeralPort_))
+            ++nextEphemeralPort_;
+        port = nextEphemeralPort_++;
+    }
+    const bool free = !bound_.contains(port) && !takenPorts_.contains(port);
+    bindAttempts_.push_back({port, free});
+    if (!free) {
+        if (error)
+            *error = QStringLiteral("Port %1 is already in use.").arg(port);
+        return false;
+    }
+    bound_.insert(port, socket);
+    socket->port_ = port;
+    return true;
+}
+
+void FakeDatagramNetwork::unbindSocket(FakeDatagramSocket* socket) {
+    if (bound_.value(socket->port_) == socket)
+        bound_.remove(socket->port_);
+}
+
+void FakeDatagramNetwork::send(FakeDatagramSocket* socket, const QHostAddress& to, quint16 port,
+                               const QByteArray& bytes) {
+    sent_.push_back({socket->port_, to, port, bytes});
+    if (!reachesThisHost(to))
+        return;
+    const bool loopback = to.isLoopback();
+    enqueue({port, {bytes, loopback ? QHostAddress(QHostAddress::LocalHost) : ownAddress, socket->port_}});
+}
+
+bool FakeDatagramNetwork::reachesThisHost(const QHostAddress& to) const {
+    if (to.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    return to == ownAddress || to.isLoopback() || to.isBroadcast() || (to.toIPv4Address() & 0xFF) == 0xFF;
+}
+
+void FakeDatagramNetwork::enqueue(InFlight arrival) {
+    inFlight_.push_back(std::move(arrival));
+    if (deliveryScheduled_)
+        return;
+    deliveryScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        deliveryScheduled_ = false;
+        deliverPending();
+    });
+}
+
+FakeDatagramSocket::FakeDatagramSocket(FakeDatagramNetwork& network) : network_(&network) {}
+
+FakeDatagramSocket::~FakeDatagramSocket() {
+    close();
+}
+
+bool FakeDatagramSocket::bind(quint16 localPort, QString* error) {
+    if (!network_) {
+        if (error)
+            *error = QStringLiteral("The network is gone.");
+        return false;
+    }
+    if (bound_)
+        network_->unbindSocket(this);
+    bound_ = network_->bindSocket(this, localPort, error);
+    return bound_;
+}
+
+bool FakeDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes,
+                                QString* error) {
+    if (!network_) {
+        if (error)
+            *error = QStringLiteral("The network is gone.");
+        return false;
+    }
+    if (!bound_ && !bind(0, error))
+        return false;
+    network_->send(this, to, port, bytes);
+    return true;
+}
+
+void FakeDatagramSocket::close() {
+    if (bound_ && network_)
+        network_->unbindSocket(this);
+    bound_ = false;
+    queue_.clear();
+}
+
+platform::Datagram FakeDatagramSocket::takeDatagram() {
+    if (queue_.empty())
+        return {};
+    platform::Datagram datagram = std::move(queue_.front());
+    queue_.pop_front();
+    return datagram;
+}
+
+void FakeDatagramSocket::arrive(platform::Datagram datagram) {
+    queue_.push_back(std::move(datagram));
+    emit readyRead();
+}
+
+} // namespace testsupport
