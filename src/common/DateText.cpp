@@ -1,5 +1,7 @@
 #include "common/DateText.h"
 
+#include "common/DateRecognition.h"
+
 namespace common {
 
 QString shortDateText(const QDate& d) {
@@ -14,6 +16,31 @@ QString timeOfDayText(const QTime& t) {
         .arg(hour12, 2, 10, QLatin1Char('0'))
         .arg(t.minute(), 2, 10, QLatin1Char('0'))
         .arg(t.second(), 2, 10, QLatin1Char('0'));
+}
+
+QString dateTimeText(platform::db::DateTime value) {
+    if (value.isTimeOnly())
+        return timeOfDayText(value.time());
+    if (!value.hasTimeOfDay())
+        return shortDateText(value.date());
+    return shortDateText(value.date()) + QLatin1Char(' ') + timeOfDayText(value.time());
+}
+
+namespace {
+
+class SystemDateTextRule : public platform::db::DateTextRule {
+public:
+    std::optional<platform::db::DateTime> read(const QString& text) const override {
+        return recogniseDateTime(text);
+    }
+    QString write(platform::db::DateTime value) const override { return dateTimeText(value); }
+};
+
+} // namespace
+
+const platform::db::DateTextRule& systemDateTextRule() {
+    static const SystemDateTextRule rule;
+    return rule;
 }
 
 } // namespace common

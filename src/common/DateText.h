@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/Value.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -11,5 +13,13 @@ QString shortDateText(const QDate& d);
 
 // The time of day on a 12-hour clock with the half-day named first: "上午 09:04:59", "下午 12:30:00".
 QString timeOfDayText(const QTime& t);
+
+// A date/time value as the platform writes it: a date alone in the short form, a time on day 0 alone in the
+// time form, both joined by one blank otherwise ("2003/5/7 下午 01:30:00").
+QString dateTimeText(platform::db::DateTime value);
+
+// The rule the data layer applies to date columns, date literals and shown values: recogniseDateTime and
+// dateTimeText.
+const platform::db::DateTextRule& systemDateTextRule();
 
 } // namespace common

@@ -1,41 +1,40 @@
 #include "common/NumberText.h"
 
-#include <cmath>
 #include <limits>
 
 namespace common {
+namespace {
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
 
 int readNumber(const QString& text) {
+    constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
     qsizetype i = 0;
     const qsizetype n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-            ++i;
-    };
-    skipBlanks();
+    while (i < n && isBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
         negative = text[i] == QLatin1Char('-');
         ++i;
-        skipBlanks();
     }
-    double value = 0;
-    bool any = false;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        value = value * 10 + (text[i].unicode() - '0');
-        any = true;
-        ++i;
+    qint64 value = 0;
+    for (; i < n && (isAsciiDigit(text[i]) || isBlank(text[i])); ++i) {
+        if (isBlank(text[i]))
+            continue;
+        value = std::min(limit, value * 10 + (text[i].unicode() - '0'));
     }
-    if (!any)
-        return 0;
     if (negative)
         value = -value;
-    value = std::trunc(value);
-    if (value > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 QString leadingBlankNumber(qint64 n) {

@@ -5,12 +5,13 @@
 
 namespace common {
 
-// Reads the leading decimal number of a text the way the program's number reading does: blanks are
-// skipped, the longest leading number is taken, and a text with no leading number reads 0.
-// Fractions are cut toward zero and the result is clamped to the int range.
+// Reads a number from a text: blanks are skipped (also between the digits), an optional sign and the
+// leading decimal digits are taken, anything from the first other character on is ignored (a fraction
+// too), and a text without a leading number reads 0. Numbers beyond the int range are clamped to it.
 int readNumber(const QString& text);
 
-// A number written with one leading blank for its sign position: " 2003", "-5".
+// A non-negative number written with one leading blank in the place of its sign (" 2003", " 1");
+// a negative number carries its "-" there instead.
 QString leadingBlankNumber(qint64 n);
 
 } // namespace common

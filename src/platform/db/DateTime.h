@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDate>
+#include <QTime>
+#include <compare>
+
+namespace platform::db {
+
+// The one date/time value of the data layer: days since 1899-12-30 with the time of day as the fraction.
+// A date alone has no fraction; a time alone lies on day 0. The fraction is always the part above the
+// floor, so equality and order are simply those of the number, also for days before day 0.
+class DateTime {
+public:
+    constexpr DateTime() = default;
+    constexpr explicit DateTime(double days) : days_(days) {}
+
+    static DateTime fromDate(const QDate& date);
+    static DateTime fromTime(const QTime& time);
+    static DateTime fromDateAndTime(const QDate& date, const QTime& time);
+
+    constexpr double days() const { return days_; }
+    // The calendar day and the time of day, the time taken to the nearest whole second.
+    QDate date() const;
+    QTime time() const;
+    bool hasTimeOfDay() const;
+    bool isTimeOnly() const;
+
+    friend constexpr bool operator==(DateTime a, DateTime b) { return a.days_ == b.days_; }
+    friend constexpr auto operator<=>(DateTime a, DateTime b) { return a.days_ <=> b.days_; }
+
+private:
+    double days_ = 0;
+};
+
+} // namespace platform::db
