@@ -19,24 +19,38 @@ double logicalDpi() {
 QColor systemColor(int index) {
     const QPalette palette = QApplication::palette();
     switch (index) {
-    case 5: return palette.color(QPalette::Base);              // window background
-    case 8: return palette.color(QPalette::Text);              // window text
-    case 12: return QColor(0xAB, 0xAB, 0xAB);                  // application workspace
-    case 13: return palette.color(QPalette::Highlight);
-    case 14: return palette.color(QPalette::HighlightedText);
-    case 15: return palette.color(QPalette::Button);           // button face
-    case 18: return palette.color(QPalette::ButtonText);
-    case 16: return palette.color(QPalette::Mid);              // button shadow
-    case 17: return palette.color(QPalette::PlaceholderText);  // grey text
-    default: return palette.color(QPalette::Window);
+    case 5:
+        return palette.color(QPalette::Base); // window background
+    case 8:
+        return palette.color(QPalette::Text); // window text
+    case 12:
+        return QColor(0xAB, 0xAB, 0xAB); // application workspace
+    case 13:
+        return palette.color(QPalette::Highlight);
+    case 14:
+        return palette.color(QPalette::HighlightedText);
+    case 15:
+        return palette.color(QPalette::Button); // button face
+    case 18:
+        return palette.color(QPalette::ButtonText);
+    case 16:
+        return palette.color(QPalette::Mid); // button shadow
+    case 17:
+        return palette.color(QPalette::PlaceholderText); // grey text
+    default:
+        return palette.color(QPalette::Window);
     }
 }
 
 } // namespace
 
-int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0)); }
+int twipsToPixels(int twips) {
+    return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0));
+}
 
-int pixelsToTwips(int pixels) { return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi())); }
+int pixelsToTwips(int pixels) {
+    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi()));
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
@@ -49,11 +63,12 @@ QColor colorFromOle(quint32 ole) {
 }
 
 QFont mingFont(double pointSize, bool bold, bool italic) {
-    // Ask for the original face first so a machine that has it uses it; fontconfig falls back through the list.
+    // Ask for the original face first so a machine that has it uses it; fontconfig falls back through the
+    // list.
     QFont font;
-    font.setFamilies({QStringLiteral("新細明體"), QStringLiteral("PMingLiU"), QStringLiteral("AR PL UMing TW"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK TC"),
-                      QStringLiteral("Noto Sans CJK TC")});
+    font.setFamilies({QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
+                      QStringLiteral("AR PL UMing TW"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK TC"), QStringLiteral("Noto Sans CJK TC")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);

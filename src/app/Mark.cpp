@@ -1,0 +1,39 @@
+#include "app/Mark.h"
+
+#include "app/Program.h"
+#include "app/frm_getmsg.h"
+#include "platform/ui/Controls.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+Mark::Mark(platform::FormRegistry& forms) : Form(forms) {
+    setWindowTitle(QStringLiteral("MyMark"));
+    // A splash screen window has no border and no taskbar button.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    const QPixmap picture(QStringLiteral(":/pictures/splash.png"));
+    setFixedSize(512, 482);
+    Picture = new QLabel(this);
+    Picture->setPixmap(picture);
+    Picture->setGeometry(0, 0, 512, 482);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    Timer1 = new platform::Timer(500, true, this);
+    connect(Timer1, &QTimer::timeout, this, &Mark::Timer1_Timer);
+}
+
+void Mark::Form_Load() {
+    SplashTicks = 0;
+}
+
+void Mark::Timer1_Timer() {
+    ++SplashTicks;
+    if (SplashTicks != 3)
+        return;
+    // The main window's loading, subnet notice included, runs inside this tick while the splash stays up.
+    Program::of(registry()).get<frm_getmsg>().Show();
+    Timer1->stop();
+    Unload();
+}

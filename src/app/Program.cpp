@@ -1,0 +1,4 @@
+#include "app/Program.h"
+
+Program::Program(platform::Environment& env, OrganiserSide& organiser)
+    : FormRegistry(env), organiser(organiser) {}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// schedule.txt: line 1 is the word True or False (the start-up option), line 2 is empty; CR LF after each.
+namespace SettingsFile {
+
+inline const QString fileName = QStringLiteral("schedule.txt");
+
+// Line 1 as it stands in the file, or nullopt when there is no file or it has fewer than two lines.
+std::optional<QString> readFirstLine(const QString& folder);
+// The truth value of a line 1, or nullopt when it is neither True nor False.
+std::optional<bool> truthValue(const QString& line);
+// Creates or empties the file and writes text, CR LF, CR LF. false with a reason when that fails.
+bool write(const QString& folder, const QString& text, QString* error);
+
+} // namespace SettingsFile

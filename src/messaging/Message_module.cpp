@@ -1,0 +1,46 @@
+#include "messaging/Message_module.h"
+
+#include "app/Program.h"
+#include "messaging/DatagramKinds.h"
+#include "messaging/frm_sendmsg.h"
+
+namespace Message_module {
+namespace {
+
+void broadcast(Program& program, const QString& prefix) {
+    platform::Winsock& socket = program.get<frm_sendmsg>().Winsock_send;
+    try {
+        if (program.shared.BroadcastAddress.isEmpty())
+            throw platform::SocketError("The broadcast address of this computer is not known.");
+        socket.Protocol = platform::Winsock::sckUDPProtocol;
+        socket.RemoteHost = program.shared.BroadcastAddress;
+        socket.RemotePort = DatagramKinds::ReceivePort;
+        socket.LocalPort = DatagramKinds::SendPort;
+        socket.Bind();
+        socket.SendData(prefix + socket.LocalHostName());
+        socket.Close();
+    } catch (const platform::SocketError& e) {
+        socket.Close();
+        platform::MessageBoxRequest box;
+        box.text = QStringLiteral("The other computers on the network could not be told about this one: %1")
+                       .arg(QString::fromUtf8(e.what()));
+        box.icon = platform::BoxIcon::Exclamation;
+        program.env().dialogs.messageBox(box);
+    }
+}
+
+} // namespace
+
+void BroadcastHostQuery(Program& program) {
+    broadcast(program, DatagramKinds::PresenceQueryPrefix);
+}
+
+void BroadcastNeighborReply(Program& program) {
+    broadcast(program, DatagramKinds::PresenceAnswerPrefix);
+}
+
+void BroadcastQuitNotice(Program& program) {
+    broadcast(program, DatagramKinds::QuitNoticePrefix);
+}
+
+} // namespace Message_module

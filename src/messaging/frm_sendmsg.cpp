@@ -1,0 +1,104 @@
+#include "messaging/frm_sendmsg.h"
+
+#include "app/Program.h"
+#include "app/frm_getmsg.h"
+#include "common/DateText.h"
+#include "messaging/DatagramKinds.h"
+#include "platform/ui/ControlEvents.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Design.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using platform::makeControl;
+
+frm_sendmsg::frm_sendmsg(platform::FormRegistry& forms)
+    : Form(forms), Winsock_send(forms.env().network, forms.env().host, this) {
+    setWindowTitle(QStringLiteral("Quibbly"));
+    platform::setClientSizeTwips(this, 5655, 4215, false);
+    setFont(platform::mingFont(9));
+
+    Frame1 = makeControl<QGroupBox>(this, 240, 1080, 5175, 2295, QStringLiteral("Message"));
+    Frame3 = makeControl<QGroupBox>(this, 240, 240, 3375, 735, QStringLiteral("Send to"));
+    Label1 = makeControl<QLabel>(Frame3, 120, 285, 375, 255, QStringLiteral("User"));
+    send_ip = makeControl<QComboBox>(Frame3, 600, 240, 1695, 315);
+    send_ip->setEditable(true);
+    send_ip->setInsertPolicy(QComboBox::NoInsert);
+    Group_opt = makeControl<platform::OptionButton>(Frame3, 2400, 200, 855, 375, QStringLiteral("Group"));
+    sendtxt = makeControl<QPlainTextEdit>(this, 360, 1320, 4935, 1935);
+    sendtxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sendtxt->raise();
+    send_cmd = makeControl<QPushButton>(this, 240, 3600, 1335, 375, QStringLiteral("Send"));
+
+    setTabOrder(send_ip, Group_opt);
+    setTabOrder(Group_opt, sendtxt);
+    setTabOrder(sendtxt, send_cmd);
+    send_ip->setFocus();
+
+    platform::onGotFocus(send_ip, [this] { send_ip_GotFocus(); });
+    platform::onGotFocus(Group_opt, [this] { Group_opt_GotFocus(); });
+    connect(send_cmd, &QPushButton::clicked, this, &frm_sendmsg::send_cmd_Click);
+}
+
+void frm_sendmsg::Form_Activate() {
+    // Each activation lists the known hosts afresh, so each appears once; the recipient typed stays.
+    const QString recipient = send_ip->currentText();
+    send_ip->clear();
+    send_ip->addItems(Program::of(registry()).get<frm_getmsg>().TempList);
+    send_ip->setEditText(recipient);
+}
+
+void frm_sendmsg::send_ip_GotFocus() {
+    Group_opt->setChecked(false);
+}
+
+void frm_sendmsg::Group_opt_GotFocus() {
+    send_ip->setEditText(QString());
+    Group_opt->setChecked(true);
+}
+
+void frm_sendmsg::send_cmd_Click() {
+    Program& program = Program::of(registry());
+    const QString typed = sendtxt->toPlainText();
+    const bool group = Group_opt->isChecked();
+    const QString destination = group ? program.shared.BroadcastAddress : send_ip->currentText();
+    if (destination.isEmpty()) {
+        sendFailed(
+            group ? QStringLiteral("The broadcast address of this computer is not known, so nothing can be "
+                                   "sent to Group.")
+                  : QStringLiteral("Type the host name of the recipient, or choose Group."),
+            typed);
+        return;
+    }
+    try {
+        Winsock_send.Protocol = platform::Winsock::sckUDPProtocol;
+        Winsock_send.RemoteHost = destination;
+        Winsock_send.RemotePort = DatagramKinds::ReceivePort;
+        Winsock_send.LocalPort = DatagramKinds::SendPort;
+        Winsock_send.Bind();
+        sendtxt->setPlainText(DatagramKinds::bodyText(Winsock_send.LocalHostName(), typed));
+        const QString time = common::timeOfDayText(registry().env().clock.now().time());
+        Winsock_send.SendData(DatagramKinds::headerText(Winsock_send.LocalHostName(), time));
+        Winsock_send.SendData(DatagramKinds::replyHostText(Winsock_send.LocalHostName()));
+        Winsock_send.SendData(sendtxt->toPlainText());
+        Winsock_send.Close();
+    } catch (const platform::SocketError& e) {
+        Winsock_send.Close();
+        sendFailed(QString::fromUtf8(e.what()), typed);
+        return;
+    }
+    Unload();
+}
+
+// Nothing typed is lost: the window stays open with the recipient and the text as they were.
+void frm_sendmsg::sendFailed(const QString& reason, const QString& typed) {
+    sendtxt->setPlainText(typed);
+    platform::MessageBoxRequest box;
+    box.text = QStringLiteral("The message was not sent. ") + reason;
+    box.icon = platform::BoxIcon::Exclamation;
+    registry().env().dialogs.messageBox(box);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/net/Winsock.h"
+#include "platform/ui/Form.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+namespace platform {
+class OptionButton;
+}
+
+// The compose window. It also carries the sending socket the presence broadcasts use.
+class frm_sendmsg : public platform::Form {
+    Q_OBJECT
+public:
+    explicit frm_sendmsg(platform::FormRegistry& forms);
+
+    void Form_Activate() override;
+    void send_ip_GotFocus();
+    void Group_opt_GotFocus();
+    void send_cmd_Click();
+
+    QGroupBox* Frame3;
+    QLabel* Label1;
+    QComboBox* send_ip;
+    platform::OptionButton* Group_opt;
+    QGroupBox* Frame1;
+    QPlainTextEdit* sendtxt;
+    QPushButton* send_cmd;
+    platform::Winsock Winsock_send;
+
+private:
+    void sendFailed(const QString& reason, const QString& typed);
+};

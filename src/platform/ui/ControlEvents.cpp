@@ -1,0 +1,98 @@
+#include "platform/ui/ControlEvents.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace platform {
+namespace {
+
+class KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(QWidget* control, KeyPressHandler handler)
+        : QObject(control), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || reentered_)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        int ascii = asciiOf(*key);
+        if (ascii < 0)
+            return false;
+        const int original = ascii;
+        handler_(ascii);
+        if (ascii == original)
+            return false;
+        if (ascii != 0) {
+            // A handler that changed the character gets the new one typed instead.
+            QKeyEvent replaced(QEvent::KeyPress, keyFor(ascii), key->modifiers(), QString(QChar(ascii)));
+            reentered_ = true;
+            QCoreApplication::sendEvent(watched, &replaced);
+            reentered_ = false;
+        }
+        return true;
+    }
+
+private:
+    static int asciiOf(const QKeyEvent& key) {
+        if (key.key() == Qt::Key_Backspace)
+            return 8;
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+            return 13;
+        if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return -1;
+        const QString text = key.text();
+        if (text.size() != 1 || !text.at(0).isPrint())
+            return -1;
+        return text.at(0).unicode();
+    }
+    static int keyFor(int ascii) {
+        if (ascii == 8)
+            return Qt::Key_Backspace;
+        if (ascii == 13)
+            return Qt::Key_Return;
+        return QChar(ascii).toUpper().unicode();
+    }
+
+    KeyPressHandler handler_;
+    bool reentered_ = false;
+};
+
+class FocusFilter : public QObject {
+public:
+    FocusFilter(QWidget* control, QEvent::Type type, std::function<void()> handler)
+        : QObject(control), type_(type), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != type_)
+            return false;
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        handler_();
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    std::function<void()> handler_;
+};
+
+} // namespace
+
+void onKeyPress(QWidget* control, KeyPressHandler handler) {
+    control->installEventFilter(new KeyPressFilter(control, std::move(handler)));
+}
+
+void onGotFocus(QWidget* control, std::function<void()> handler) {
+    control->installEventFilter(new FocusFilter(control, QEvent::FocusIn, std::move(handler)));
+}
+
+void onLostFocus(QWidget* control, std::function<void()> handler) {
+    control->installEventFilter(new FocusFilter(control, QEvent::FocusOut, std::move(handler)));
+}
+
+} // namespace platform

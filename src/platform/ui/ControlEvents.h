@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// KeyPress: sees typed characters only, Backspace as 8 and Enter as 13 included; arrows, Delete and Tab pass
+// untouched. The handler may change keyAscii; 0 swallows the key.
+using KeyPressHandler = std::function<void(int& keyAscii)>;
+void onKeyPress(QWidget* control, KeyPressHandler handler);
+
+// GotFocus / LostFocus: the focus moving between controls of one window. A window losing or regaining the
+// activation (another application, a message box) does not count.
+void onGotFocus(QWidget* control, std::function<void()> handler);
+void onLostFocus(QWidget* control, std::function<void()> handler);
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#include "platform/ui/Form.h"
+
+#include "platform/ui/FormRegistry.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+
+namespace platform {
+
+Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(registry) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form::~Form() {
+    registry_.formUnloaded(this);
+}
+
+void Form::Show() {
+    show();
+    raise();
+    activateWindow();
+    // Showing makes the window the active one at once, as the original platform did; the window system's own
+    // activation event that follows finds it active already and runs nothing twice.
+    if (!isMinimized())
+        registry_.formActivated(this);
+}
+
+void Form::Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    registry_.formUnloaded(this);
+    hide();
+    // Unload often comes from one of the window's own handlers, which still runs on this object.
+    deleteLater();
+}
+
+bool Form::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && !unloaded_)
+        registry_.formActivated(this);
+    return QWidget::event(e);
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel || unloaded_) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    Unload();
+}
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace platform {
+
+class FormRegistry;
+
+// A window with the life of the original platform's forms: one instance, loaded on first touch (Form_Load),
+// shown modeless, Form_Activate when it becomes the active one of the program's own windows, and unloaded
+// when it closes (the next touch loads a fresh one).
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(FormRegistry& registry);
+    ~Form() override;
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // Runs when the window is about to be unloaded; setting cancel keeps it.
+    virtual void Form_Unload(bool& cancel) { Q_UNUSED(cancel); }
+
+    // Shows the window modeless and makes it the active one.
+    void Show();
+    // Unloads the window as closing it does, without asking Form_Unload to agree.
+    void Unload();
+    bool isUnloaded() const { return unloaded_; }
+
+    FormRegistry& registry() const { return registry_; }
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    FormRegistry& registry_;
+    bool unloaded_ = false;
+};
+
+} // namespace platform

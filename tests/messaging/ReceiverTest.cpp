@@ -1,0 +1,103 @@
+#include "app/frm_getmsg.h"
+#include "messaging/DatagramKinds.h"
+#include "support/ProgramFixture.h"
+
+#include <QGroupBox>
+#include <QPlainTextEdit>
+
+using namespace testsupport;
+
+class Receiver : public ProgramFixture {
+protected:
+    void SetUp() override {
+        main = &startMainWindow();
+        main->TempList.clear();
+        network.clearRecord();
+    }
+    frm_getmsg* main = nullptr;
+};
+
+TEST_F(Receiver, PrefixesAreTestedInOrderAndExactly) {
+    struct Case {
+        const char* datagram;
+        DatagramKinds::Kind kind;
+        const char* rest;
+    };
+    using K = DatagramKinds::Kind;
+    const Case cases[] = {
+        {"Return Hostname-PC-02", K::PresenceQuery, "PC-02"},
+        {"Return Hostname", K::PresenceQuery, ""},
+        {"Return HostnameXYZ", K::PresenceQuery, "YZ"},
+        {"return Hostname-PC-02", K::Body, "return Hostname-PC-02"},
+        {"Neighbor-PC-02", K::PresenceAnswer, "PC-02"},
+        {"Neighbor-", K::PresenceAnswer, ""},
+        {"Neighbor", K::Body, "Neighbor"},
+        {"QN-PC-02", K::QuitNotice, "PC-02"},
+        {"QN", K::Body, "QN"},
+        {"TIME:PC-02傳送訊息給您，時間是上午 09:00:00", K::Header, "PC-02傳送訊息給您，時間是上午 09:00:00"},
+        {"time:PC-02", K::Body, "time:PC-02"},
+        {"REP-USER:PC-02", K::ReplyHost, "PC-02"},
+        {"REP-USER", K::Body, "REP-USER"},
+        {"PC-02說：你好", K::Body, "PC-02說：你好"},
+        {"", K::Body, ""},
+        // The first match decides: a query whose tail looks like another kind is still a query.
+        {"Return Hostname-Neighbor-X", K::PresenceQuery, "Neighbor-X"},
+    };
+    for (const Case& c : cases) {
+        const auto reading = DatagramKinds::read(QString::fromUtf8(c.datagram));
+        EXPECT_EQ(reading.kind, c.kind) << c.datagram;
+        EXPECT_EQ(reading.rest, QString::fromUtf8(c.rest)) << c.datagram;
+    }
+}
+
+TEST_F(Receiver, EveryQueryIsAnsweredOnceAndNotRecorded) {
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    arrive(QStringLiteral("Return Hostname"));
+    const QStringList answers = sentTexts().filter(QStringLiteral("Neighbor-"));
+    // Each answer is heard back by this copy, which adds its own name once.
+    EXPECT_EQ(answers, (QStringList{QStringLiteral("Neighbor-PC-01"), QStringLiteral("Neighbor-PC-01")}));
+    EXPECT_EQ(main->TempList, QStringList{QStringLiteral("PC-01")});
+    for (const auto& s : network.sent()) {
+        EXPECT_EQ(s.fromPort, 6666);
+        EXPECT_EQ(s.to, QHostAddress(QStringLiteral("192.168.7.255")));
+        EXPECT_EQ(s.toPort, 7777);
+    }
+}
+
+TEST_F(Receiver, KnownHostListRules) {
+    arrive(QStringLiteral("Neighbor-PC-02"));
+    arrive(QStringLiteral("Neighbor-pc-02"));
+    arrive(QStringLiteral("Neighbor-PC-02"));
+    arrive(QStringLiteral("Neighbor-"));
+    arrive(QStringLiteral("Neighbor-"));
+    arrive(QStringLiteral("Neighbor-PC-03"));
+    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
+    arrive(QStringLiteral("QN-PC-09"));
+    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
+    arrive(QStringLiteral("QN-pc-02"));
+    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "", "PC-03"}));
+    EXPECT_TRUE(network.sent().empty());
+    EXPECT_EQ(main->messages.TempMsg().size(), 0);
+}
+
+TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {
+    ASSERT_TRUE(main->isMinimized());
+    arrive(QStringLiteral("TIME:PC-02傳送訊息給您，時間是下午 01:02:03"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
+    EXPECT_TRUE(main->isMinimized());
+    arrive(QStringLiteral("REP-USER:PC-02"));
+    arrive(QStringLiteral("PC-02說：<b>hi</b>"));
+    EXPECT_EQ(main->messages.ReUserList(), QStringList{QStringLiteral("PC-02")});
+    EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>"));
+    EXPECT_FALSE(main->isMinimized());
+    // A reply host heard on the wire is reachable by name without name service.
+    EXPECT_EQ(network.peers().lookup(QStringLiteral("PC-02")), QHostAddress(QStringLiteral("192.168.7.30")));
+}
+
+TEST(BroadcastAddress, FirstThreeOctetsAnd255) {
+    EXPECT_EQ(DatagramKinds::broadcastAddressFor("10.1.2.3", ""), "10.1.2.255");
+    EXPECT_EQ(DatagramKinds::broadcastAddressFor("192.168.100.200", ""), "192.168.100.255");
+    EXPECT_EQ(DatagramKinds::broadcastAddressFor("127.0.0.1", ""), "127.0.0.255");
+    EXPECT_EQ(DatagramKinds::broadcastAddressFor("10.1.2", ""), "");
+    EXPECT_EQ(DatagramKinds::broadcastAddressFor("", "old"), "old");
+}
