@@ -1,0 +1,93 @@
+#include "platform/db/Adodc.h"
+
+#include "platform/db/BoundTextBox.h"
+#include "platform/db/ConnectionString.h"
+#include "platform/db/SqliteFile.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QToolButton>
+#include <QtDebug>
+
+namespace platform::db {
+
+Adodc::Adodc(const DateTextRule& rule, QWidget* parent)
+    : QWidget(parent), rule_(rule), caption_(new QLabel(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto addButton = [&](const QString& text, const QString& name, void (db::Recordset::*step)()) {
+        auto* button = new QToolButton(this);
+        button->setText(text);
+        button->setObjectName(name);
+        button->setAutoRaise(false);
+        connect(button, &QToolButton::clicked, this, [this, step] { move(step); });
+        layout->addWidget(button);
+    };
+    addButton(QStringLiteral("|◀"), QStringLiteral("first"), &db::Recordset::MoveFirst);
+    addButton(QStringLiteral("◀"), QStringLiteral("previous"), &db::Recordset::MovePrevious);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setFrameShape(QFrame::Panel);
+    caption_->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(caption_, 1);
+    addButton(QStringLiteral("▶"), QStringLiteral("next"), &db::Recordset::MoveNext);
+    addButton(QStringLiteral("▶|"), QStringLiteral("last"), &db::Recordset::MoveLast);
+}
+
+Adodc::~Adodc() = default;
+
+QString Adodc::Caption() const {
+    return caption_->text();
+}
+
+void Adodc::setCaption(const QString& caption) {
+    caption_->setText(caption);
+}
+
+void Adodc::Refresh() {
+    const auto file = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource);
+    auto fresh = db::Recordset::open(file, recordSource_, rule_);
+    fresh->setBeforeStore([this] { handOverBoundTexts(); });
+    // The old set goes only after everyone has been pointed at the new one.
+    std::unique_ptr<db::Recordset> old = std::move(recordset_);
+    recordset_ = std::move(fresh);
+    emit recordsetReplaced();
+    old.reset();
+}
+
+void Adodc::move(void (db::Recordset::*step)()) {
+    if (!recordset_)
+        return;
+    try {
+        // The bar never runs off either end: it stops on the first or the last row.
+        (recordset_.get()->*step)();
+        if (recordset_->IsEOF() && recordset_->RecordCount() > 0)
+            recordset_->MoveLast();
+        else if (recordset_->IsBOF() && recordset_->RecordCount() > 0)
+            recordset_->MoveFirst();
+    } catch (const DbError& error) {
+        reportError(error);
+    }
+}
+
+void Adodc::reportError(const DbError& error) {
+    if (isSignalConnected(QMetaMethod::fromSignal(&Adodc::Error)))
+        emit Error(error);
+    else
+        qWarning() << "database:" << error.what();
+}
+
+void Adodc::addBoundBox(BoundTextBox* box) {
+    if (!boundBoxes_.contains(box))
+        boundBoxes_.append(box);
+}
+
+void Adodc::handOverBoundTexts() {
+    for (const auto& box : std::as_const(boundBoxes_)) {
+        if (box && box->DataSource() == this)
+            box->handOverText();
+    }
+}
+
+} // namespace platform::db

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QToolButton;
+
+namespace platform::db {
+
+class BoundTextBox;
+
+// The data control: a visible bar with first/previous/next/last buttons around its caption. It opens a
+// record set from its source at Refresh and shares it with the grid and the bound text boxes.
+class Adodc : public QWidget {
+    Q_OBJECT
+public:
+    // 8: the source is a table name or a statement, worked out from the text.
+    static constexpr int adCmdUnknown = 8;
+
+    explicit Adodc(const DateTextRule& rule, QWidget* parent = nullptr);
+    ~Adodc() override;
+
+    QString ConnectionString() const { return connectionString_; }
+    void setConnectionString(const QString& text) { connectionString_ = text; }
+    int CommandType() const { return commandType_; }
+    void setCommandType(int type) { commandType_ = type; }
+    QString RecordSource() const { return recordSource_; }
+    void setRecordSource(const QString& source) { recordSource_ = source; }
+    QString Caption() const;
+    void setCaption(const QString& caption);
+
+    // Opens a new record set from the source and drops the old one, standing on the first row.
+    // Throws DbError and keeps the old record set when the source cannot be opened.
+    void Refresh();
+    // Null until the first successful Refresh.
+    db::Recordset* Recordset() const { return recordset_.get(); }
+    const DateTextRule& rule() const { return rule_; }
+
+    // For the bound controls: a failure of something the user did through them.
+    void reportError(const DbError& error);
+    void addBoundBox(BoundTextBox* box);
+
+signals:
+    void recordsetReplaced();
+    // A failure of a user action on the bar, the grid or a bound box; nothing was changed.
+    void Error(const platform::db::DbError& error);
+
+private:
+    void move(void (db::Recordset::*step)());
+    void handOverBoundTexts();
+
+    const DateTextRule& rule_;
+    QString connectionString_;
+    int commandType_ = adCmdUnknown;
+    QString recordSource_;
+    std::unique_ptr<db::Recordset> recordset_;
+    QList<QPointer<BoundTextBox>> boundBoxes_;
+    QLabel* caption_;
+};
+
+} // namespace platform::db

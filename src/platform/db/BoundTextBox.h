@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+
+namespace platform::db {
+
+class Adodc;
+
+// A text box bound to one field of a data control: it shows that field of the current row, follows every
+// move and every change of the value, and raises textChanged for those changes as for any other. A text
+// changed by the user or by code (DataChanged) goes into the row when the row is next stored.
+class BoundTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit BoundTextBox(QWidget* parent = nullptr);
+
+    Adodc* DataSource() const { return source_; }
+    void setDataSource(Adodc* source);
+    QString DataField() const { return field_; }
+    void setDataField(const QString& field);
+    bool DataChanged() const { return dataChanged_; }
+    void setDataChanged(bool changed) { dataChanged_ = changed; }
+
+    // Called by the data control just before its current row is stored. Throws DbError when the field
+    // refuses the text; the text then stays as typed.
+    void handOverText();
+
+private:
+    void attachRecordset();
+    void showCurrent();
+    int column() const;
+
+    QPointer<Adodc> source_;
+    QString field_;
+    bool dataChanged_ = false;
+    bool showing_ = false;
+    QMetaObject::Connection replacedConnection_;
+    QList<QMetaObject::Connection> recordsetConnections_;
+};
+
+} // namespace platform::db

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace platform::db {
+
+// Every failure of the data layer reaches its caller as a DbError, with the file it concerns and a reason
+// a person can read. Nothing has been changed when one is thrown.
+class DbError : public std::exception {
+public:
+    enum class Kind {
+        BadConnectionString,
+        FileMissing,
+        NotADatabase,
+        StatementRefused,
+        FieldNotFound,
+        ValueRefused,
+        NoCurrentRow,
+        RowGone,
+        NotOpen,
+        EngineFailure,
+    };
+
+    DbError(Kind kind, QString file, QString reason);
+
+    Kind kind() const { return kind_; }
+    QString file() const { return file_; }
+    QString reason() const { return reason_; }
+    const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    Kind kind_;
+    QString file_;
+    QString reason_;
+    std::string what_;
+};
+
+} // namespace platform::db

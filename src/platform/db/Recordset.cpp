@@ -1,0 +1,465 @@
+#include "platform/db/Recordset.h"
+
+#include "platform/db/DbError.h"
+#include "platform/db/SqliteFile.h"
+
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace platform::db {
+namespace {
+
+int kindRank(const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Null:
+        return 0;
+    case Value::Kind::Number:
+    case Value::Kind::DateTime:
+        return 1;
+    case Value::Kind::Text:
+        return 2;
+    }
+    return 0;
+}
+
+double numericKey(const Value& v) {
+    return v.isDateTime() ? v.dateTime().days() : v.number();
+}
+
+// Nulls first, then numbers and dates by number, then texts without regard to case.
+int compareValues(const Value& a, const Value& b) {
+    const int ra = kindRank(a), rb = kindRank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 1) {
+        const double x = numericKey(a), y = numericKey(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (ra == 2) {
+        const int c = a.text().compare(b.text(), Qt::CaseInsensitive);
+        return c != 0 ? c : a.text().compare(b.text());
+    }
+    return 0;
+}
+
+} // namespace
+
+db::Value FieldRef::Value() const {
+    return recordset_->fieldValue(column_);
+}
+
+void FieldRef::setValue(const db::Value& value) {
+    recordset_->setFieldValue(column_, value);
+}
+
+std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<SqliteFile> file, const QString& source,
+                                           const DateTextRule& rule) {
+    StatementShape shape = StatementShape::parse(source, rule, file->path());
+    if (shape.kind == StatementShape::Kind::Delete)
+        throw DbError(DbError::Kind::StatementRefused, file->path(),
+                      QStringLiteral("a delete statement gives no rows to show"));
+    shape.resolveAgainst(*file);
+    std::unique_ptr<Recordset> recordset(new Recordset(std::move(file), rule));
+    recordset->readRows(shape);
+    return recordset;
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::readRows(const StatementShape& shape) {
+    table_ = shape.table;
+    columns_ = shape.columns;
+    SqliteStatement statement = file_->prepare(shape.sql());
+    if (shape.filter)
+        statement.bind(1, shape.filter->literal);
+    for (int c = 0; c < columns_.size(); ++c) {
+        const QString declared = statement.declaredType(c + 1).toUpper();
+        if (declared.contains(QLatin1String("DATE")) || declared.contains(QLatin1String("TIME")))
+            types_.push_back(ColumnType::DateTime);
+        else if (declared.contains(QLatin1String("INT")) || declared.contains(QLatin1String("REAL")) ||
+                 declared.contains(QLatin1String("NUM")) || declared.contains(QLatin1String("FLOA")) ||
+                 declared.contains(QLatin1String("DOUB")))
+            types_.push_back(ColumnType::Number);
+        else
+            types_.push_back(ColumnType::Text);
+    }
+    const QString key = file_->primaryKeyOf(table_);
+    keyColumn_ = key.isEmpty() ? -1 : int(columns_.indexOf(key));
+    if (keyColumn_ >= 0 && types_[keyColumn_] != ColumnType::Number)
+        keyColumn_ = -1;
+    const int count = int(columns_.size());
+    while (statement.step()) {
+        Row row;
+        row.key = statement.integer(0);
+        row.sequence = nextSequence_++;
+        row.values.reserve(count);
+        for (int c = 0; c < count; ++c)
+            row.values.push_back(fromStorage(c, statement.raw(c + 1)));
+        rows_.push_back(std::move(row));
+    }
+    pos_ = 0;
+}
+
+Value Recordset::fromStorage(int column, const Value& raw) const {
+    if (types_[column] == ColumnType::DateTime && raw.isNumber())
+        return DateTime(raw.number());
+    return raw;
+}
+
+QString Recordset::file() const {
+    return file_->path();
+}
+
+void Recordset::refuse(int kind, const QString& reason) const {
+    throw DbError(DbError::Kind(kind), file_->path(), reason);
+}
+
+void Recordset::requireCurrentRow() const {
+    if (currentDeleted_)
+        refuse(int(DbError::Kind::NoCurrentRow), QStringLiteral("the current row has been deleted"));
+    if (mode_ != EditMode::Adding && (pos_ < 0 || pos_ >= RecordCount()))
+        refuse(int(DbError::Kind::NoCurrentRow), QStringLiteral("there is no current row"));
+}
+
+bool Recordset::IsEOF() const {
+    return mode_ != EditMode::Adding && !currentDeleted_ && pos_ >= RecordCount();
+}
+
+bool Recordset::IsBOF() const {
+    return mode_ != EditMode::Adding && (pos_ < 0 || rows_.empty());
+}
+
+int Recordset::fieldIndex(const QString& name) const {
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (columns_[c].compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    return -1;
+}
+
+int Recordset::rowOfKey(qint64 key) const {
+    for (int r = 0; r < RecordCount(); ++r) {
+        if (rows_[r].key == key)
+            return r;
+    }
+    return -1;
+}
+
+FieldRef Recordset::Fields(const QString& name) {
+    const int column = fieldIndex(name);
+    if (column < 0)
+        refuse(int(DbError::Kind::FieldNotFound),
+               QStringLiteral("the record set has no field \"%1\"").arg(name));
+    return FieldRef(*this, column);
+}
+
+Value Recordset::fieldValue(int column) const {
+    requireCurrentRow();
+    if (mode_ != EditMode::None)
+        return pending_[column];
+    return rows_[pos_].values[column];
+}
+
+Value Recordset::value(int row, int column) const {
+    if (column < 0 || column >= columns_.size())
+        return Value();
+    if (row == pos_ && mode_ == EditMode::Editing && !currentDeleted_)
+        return pending_[column];
+    if (row < 0 || row >= RecordCount())
+        return Value();
+    return rows_[row].values[column];
+}
+
+Value Recordset::convertForColumn(int column, const Value& value) const {
+    const QString field = columns_[column];
+    switch (types_[column]) {
+    case ColumnType::DateTime:
+        if (value.isNumber())
+            return DateTime(value.number());
+        if (value.isText()) {
+            if (value.text().trimmed().isEmpty())
+                return Value();
+            if (const auto read = rule_.read(value.text()))
+                return *read;
+            refuse(int(DbError::Kind::ValueRefused),
+                   QStringLiteral("\"%1\" is not a date or time, which the field \"%2\" holds")
+                       .arg(value.text(), field));
+        }
+        return value;
+    case ColumnType::Number:
+        if (value.isDateTime())
+            return value.dateTime().days();
+        if (value.isText()) {
+            if (value.text().trimmed().isEmpty())
+                return Value();
+            bool ok = false;
+            const double n = value.text().trimmed().toDouble(&ok);
+            if (!ok)
+                refuse(int(DbError::Kind::ValueRefused),
+                       QStringLiteral("\"%1\" is not a number, which the field \"%2\" holds")
+                           .arg(value.text(), field));
+            return n;
+        }
+        return value;
+    case ColumnType::Text:
+        if (value.isNumber() || value.isDateTime())
+            return value.toText(rule_);
+        return value;
+    }
+    return value;
+}
+
+void Recordset::setFieldValue(int column, const Value& value) {
+    if (column < 0 || column >= columns_.size())
+        refuse(int(DbError::Kind::FieldNotFound), QStringLiteral("the record set has no such field"));
+    if (column == keyColumn_)
+        refuse(int(DbError::Kind::ValueRefused),
+               QStringLiteral("the field \"%1\" is numbered by the database").arg(columns_[column]));
+    requireCurrentRow();
+    const Value converted = convertForColumn(column, value);
+    if (mode_ == EditMode::None) {
+        pending_ = rows_[pos_].values;
+        changed_.assign(columns_.size(), false);
+        mode_ = EditMode::Editing;
+    }
+    pending_[column] = converted;
+    changed_[column] = true;
+    emit fieldChanged(pos_, column);
+}
+
+void Recordset::AddNew() {
+    leaveCurrent();
+    positionBeforeAdd_ = pos_;
+    pending_.assign(columns_.size(), Value());
+    changed_.assign(columns_.size(), false);
+    mode_ = EditMode::Adding;
+    currentDeleted_ = false;
+    pos_ = RecordCount();
+    emit currentChanged();
+}
+
+void Recordset::Update() {
+    if (beforeStore_ && (mode_ != EditMode::None || (!currentDeleted_ && pos_ >= 0 && pos_ < RecordCount())))
+        beforeStore_();
+    if (mode_ == EditMode::None) {
+        requireCurrentRow();
+        return;
+    }
+    storePending();
+}
+
+void Recordset::Update(const QString& field, const Value& value) {
+    Fields(field).setValue(value);
+    Update();
+}
+
+void Recordset::storePending() {
+    if (mode_ == EditMode::Adding)
+        insertPending();
+    else if (mode_ == EditMode::Editing)
+        updatePending();
+}
+
+Recordset::Row Recordset::readRow(qint64 key) const {
+    QStringList quoted;
+    for (const QString& column : columns_)
+        quoted << quotedName(column);
+    SqliteStatement statement = file_->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
+                                                   .arg(quoted.join(QLatin1Char(',')), quotedName(table_)));
+    statement.bind(1, Value(key));
+    Row row;
+    row.key = key;
+    if (!statement.step()) {
+        row.values = pending_;
+        return row;
+    }
+    for (int c = 0; c < columns_.size(); ++c)
+        row.values.push_back(fromStorage(c, statement.raw(c)));
+    return row;
+}
+
+void Recordset::insertPending() {
+    QStringList names, marks;
+    std::vector<Value> values;
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (!changed_[c])
+            continue;
+        names << quotedName(columns_[c]);
+        marks << QStringLiteral("?%1").arg(values.size() + 1);
+        values.push_back(pending_[c]);
+    }
+    const QString sql =
+        names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(table_))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quotedName(table_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    SqliteStatement statement = file_->prepare(sql);
+    for (size_t i = 0; i < values.size(); ++i)
+        statement.bind(int(i) + 1, values[i]);
+    statement.step();
+    Row row = readRow(sqlite3_last_insert_rowid(file_->handle()));
+    row.sequence = nextSequence_++;
+    rows_.push_back(std::move(row));
+    mode_ = EditMode::None;
+    pending_.clear();
+    pos_ = RecordCount() - 1;
+    emit rowInserted(pos_);
+    emit currentChanged();
+}
+
+void Recordset::updatePending() {
+    QStringList assignments;
+    std::vector<Value> values;
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (!changed_[c])
+            continue;
+        values.push_back(pending_[c]);
+        assignments << QStringLiteral("%1 = ?%2").arg(quotedName(columns_[c])).arg(values.size());
+    }
+    if (!values.empty()) {
+        SqliteStatement statement =
+            file_->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                               .arg(quotedName(table_), assignments.join(QLatin1Char(',')))
+                               .arg(values.size() + 1));
+        for (size_t i = 0; i < values.size(); ++i)
+            statement.bind(int(i) + 1, values[i]);
+        statement.bind(int(values.size()) + 1, Value(rows_[pos_].key));
+        statement.step();
+        if (sqlite3_changes(file_->handle()) == 0)
+            refuse(int(DbError::Kind::RowGone),
+                   QStringLiteral(
+                       "the row was deleted meanwhile through another window; the change was not stored"));
+        rows_[pos_].values = pending_;
+    }
+    mode_ = EditMode::None;
+    pending_.clear();
+    emit rowChanged(pos_);
+    emit rowStored(pos_);
+}
+
+void Recordset::dropPending() {
+    const EditMode was = mode_;
+    mode_ = EditMode::None;
+    pending_.clear();
+    if (was == EditMode::Adding) {
+        pos_ = std::clamp(positionBeforeAdd_, -1, RecordCount());
+        emit currentChanged();
+    } else if (was == EditMode::Editing) {
+        emit rowChanged(pos_);
+    }
+}
+
+void Recordset::CancelUpdate() {
+    dropPending();
+}
+
+void Recordset::Delete() {
+    if (mode_ == EditMode::Adding) {
+        dropPending();
+        return;
+    }
+    requireCurrentRow();
+    SqliteStatement statement =
+        file_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedName(table_)));
+    statement.bind(1, Value(rows_[pos_].key));
+    statement.step();
+    mode_ = EditMode::None;
+    pending_.clear();
+    const int removed = pos_;
+    rows_.erase(rows_.begin() + removed);
+    currentDeleted_ = true;
+    emit rowRemoved(removed);
+    emit currentChanged();
+}
+
+void Recordset::leaveCurrent() {
+    const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
+    if (beforeStore_ && (mode_ != EditMode::None || onRow))
+        beforeStore_();
+    if (mode_ == EditMode::Adding && std::none_of(changed_.begin(), changed_.end(), [](bool c) { return c; }))
+        dropPending();
+    else
+        storePending();
+}
+
+void Recordset::moveTo(int row) {
+    currentDeleted_ = false;
+    pos_ = std::clamp(row, -1, RecordCount());
+    emit currentChanged();
+}
+
+void Recordset::MoveFirst() {
+    leaveCurrent();
+    moveTo(0);
+}
+
+void Recordset::MoveLast() {
+    leaveCurrent();
+    moveTo(rows_.empty() ? 0 : RecordCount() - 1);
+}
+
+void Recordset::MoveNext() {
+    leaveCurrent();
+    if (IsEOF())
+        return;
+    moveTo(currentDeleted_ ? pos_ : pos_ + 1);
+}
+
+void Recordset::MovePrevious() {
+    leaveCurrent();
+    if (pos_ < 0)
+        return;
+    moveTo(pos_ - 1);
+}
+
+void Recordset::setAbsolutePosition(int row) {
+    if (row == pos_ && !currentDeleted_ && mode_ != EditMode::Adding)
+        return;
+    leaveCurrent();
+    moveTo(row);
+}
+
+void Recordset::setSort(const QString& sort) {
+    struct Key {
+        int column;
+        bool descending;
+    };
+    std::vector<Key> keys;
+    for (const QString& part : sort.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        QStringList words = part.simplified().split(QLatin1Char(' '));
+        bool descending = false;
+        if (words.size() == 2 && words[1].compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0)
+            descending = true;
+        else if (words.size() == 2 && words[1].compare(QStringLiteral("ASC"), Qt::CaseInsensitive) == 0)
+            descending = false;
+        else if (words.size() != 1)
+            refuse(int(DbError::Kind::FieldNotFound),
+                   QStringLiteral("cannot sort by \"%1\"").arg(part.trimmed()));
+        const int column = fieldIndex(words[0]);
+        if (column < 0)
+            refuse(int(DbError::Kind::FieldNotFound),
+                   QStringLiteral("cannot sort by \"%1\": the record set has no such field").arg(words[0]));
+        keys.push_back({column, descending});
+    }
+    leaveCurrent();
+    const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
+    const qint64 currentKey = onRow ? rows_[pos_].key : 0;
+    std::sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
+        for (const Key& k : keys) {
+            const int c = compareValues(a.values[k.column], b.values[k.column]);
+            if (c != 0)
+                return k.descending ? c > 0 : c < 0;
+        }
+        return a.sequence < b.sequence;
+    });
+    sort_ = sort;
+    if (onRow) {
+        const auto it =
+            std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.key == currentKey; });
+        pos_ = int(it - rows_.begin());
+    }
+    emit rowsReset();
+    emit currentChanged();
+}
+
+} // namespace platform::db

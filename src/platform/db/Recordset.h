@@ -1,0 +1,147 @@
+#pragma once
+
+#include "platform/db/StatementTranslation.h"
+#include "platform/db/Value.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform::db {
+
+class SqliteFile;
+class Recordset;
+
+// Fields(name) of the current row: Value() to read, setValue() to change it (pending until stored).
+class FieldRef {
+public:
+    FieldRef(Recordset& recordset, int column) : recordset_(&recordset), column_(column) {}
+    db::Value Value() const;
+    void setValue(const db::Value& value);
+
+private:
+    Recordset* recordset_;
+    int column_;
+};
+
+// A client-side, static record set: every row is read when it opens, each with its hidden row key.
+// Sort re-orders in memory; changes are written through to the table by key; changes made by any other
+// path show only in a record set opened after them.
+//
+// Positions: -1 before the first row (BOF), RecordCount() past the last (EOF). After Delete the deleted row
+// stays current, as a row that can no longer be read or written, until the next move.
+// Failures throw DbError and leave the record set as it was.
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    enum class EditMode { None, Editing, Adding };
+
+    static std::unique_ptr<Recordset> open(std::shared_ptr<SqliteFile> file, const QString& source,
+                                           const DateTextRule& rule);
+    ~Recordset() override;
+
+    bool IsEOF() const;
+    bool IsBOF() const;
+    int RecordCount() const { return int(rows_.size()); }
+    // A move stores a pending change of the row it leaves first, and does not move if that fails.
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    // 0-based index of the current row in the present order; -1 before the first, RecordCount() past the
+    // last.
+    int AbsolutePosition() const { return pos_; }
+    void setAbsolutePosition(int row);
+
+    // "Column" or "Column DESC", several joined by commas; the empty text restores the order as read.
+    // The current row stays current.
+    QString Sort() const { return sort_; }
+    void setSort(const QString& sort);
+
+    FieldRef Fields(const QString& name);
+    QStringList fieldNames() const { return columns_; }
+    int fieldIndex(const QString& name) const;
+    bool isReadOnlyField(int column) const { return column == keyColumn_; }
+
+    void AddNew();
+    void Update();
+    void Update(const QString& field, const Value& value);
+    void CancelUpdate();
+    void Delete();
+    EditMode editMode() const { return mode_; }
+    bool currentRowDeleted() const { return currentDeleted_; }
+    // The hidden row key of a row, and the row that holds a key now (-1 when none does).
+    qint64 rowKey(int row) const { return rows_[row].key; }
+    int rowOfKey(qint64 key) const;
+
+    // The current row's field, as it would be stored (pending changes included). Throws NoCurrentRow.
+    Value fieldValue(int column) const;
+    // Converts by the column's type (ValueRefused when the column cannot hold it) and keeps it pending.
+    void setFieldValue(int column, const Value& value);
+    // Any row as shown: the current row with its pending changes. Out of range gives null.
+    Value value(int row, int column) const;
+    QString text(int row, int column) const { return value(row, column).toText(rule_); }
+    const DateTextRule& rule() const { return rule_; }
+    QString file() const;
+    QString table() const { return table_; }
+
+    // Run just before a row is stored, so bound controls can hand over their changed texts.
+    void setBeforeStore(std::function<void()> hook) { beforeStore_ = std::move(hook); }
+
+signals:
+    void currentChanged();
+    void rowsReset();
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void fieldChanged(int row, int column);
+    // The row's values changed as a whole: stored, or pending changes dropped.
+    void rowChanged(int row);
+    // A pending change of an existing row was stored.
+    void rowStored(int row);
+
+private:
+    enum class ColumnType { Text, Number, DateTime };
+    struct Row {
+        qint64 key = 0;
+        qint64 sequence = 0;
+        std::vector<Value> values;
+    };
+
+    Recordset(std::shared_ptr<SqliteFile> file, const DateTextRule& rule)
+        : file_(std::move(file)), rule_(rule) {}
+    void readRows(const StatementShape& shape);
+    Value fromStorage(int column, const Value& raw) const;
+    Value convertForColumn(int column, const Value& value) const;
+    Row readRow(qint64 key) const;
+    void storePending();
+    void insertPending();
+    void updatePending();
+    void dropPending();
+    void leaveCurrent();
+    void moveTo(int row);
+    void applySort();
+    [[noreturn]] void refuse(int kind, const QString& reason) const;
+    void requireCurrentRow() const;
+
+    std::shared_ptr<SqliteFile> file_;
+    const DateTextRule& rule_;
+    QString table_;
+    QStringList columns_;
+    std::vector<ColumnType> types_;
+    int keyColumn_ = -1;
+    std::vector<Row> rows_;
+    qint64 nextSequence_ = 0;
+    int pos_ = -1;
+    bool currentDeleted_ = false;
+    QString sort_;
+    EditMode mode_ = EditMode::None;
+    std::vector<Value> pending_;
+    std::vector<bool> changed_;
+    int positionBeforeAdd_ = -1;
+    std::function<void()> beforeStore_;
+};
+
+} // namespace platform::db

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/db/Value.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform::db {
+
+class SqliteStatement;
+
+// One open handle on an existing database file. The file is never created here.
+class SqliteFile {
+public:
+    // Throws DbError: FileMissing, NotADatabase, EngineFailure.
+    static std::shared_ptr<SqliteFile> openExisting(const QString& path);
+    ~SqliteFile();
+    SqliteFile(const SqliteFile&) = delete;
+    SqliteFile& operator=(const SqliteFile&) = delete;
+
+    QString path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    SqliteStatement prepare(const QString& sql) const;
+    void execute(const QString& sql) const;
+    // The table's columns as the database names them; empty when there is no such table.
+    QStringList columnsOf(const QString& table) const;
+    QString primaryKeyOf(const QString& table) const;
+
+    // A DbError for the last failure on this handle.
+    [[noreturn]] void fail(const QString& doing) const;
+
+private:
+    SqliteFile(QString path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+    QString path_;
+    sqlite3* db_;
+};
+
+// A prepared statement; finalised when it goes.
+class SqliteStatement {
+public:
+    SqliteStatement(const SqliteFile& file, sqlite3_stmt* stmt) : file_(&file), stmt_(stmt) {}
+    SqliteStatement(SqliteStatement&& other) noexcept;
+    ~SqliteStatement();
+
+    void bind(int index, const Value& value);
+    // True while a row is available; throws on failure.
+    bool step();
+    int columnCount() const;
+    QString columnName(int column) const;
+    QString declaredType(int column) const;
+    qint64 integer(int column) const;
+    // The column's raw value: null, text, integer or real as a number.
+    Value raw(int column) const;
+    sqlite3_stmt* handle() const { return stmt_; }
+
+private:
+    const SqliteFile* file_;
+    sqlite3_stmt* stmt_;
+};
+
+// A name the database itself returned, quoted for use in a statement.
+QString quotedName(const QString& name);
+
+} // namespace platform::db
