@@ -1,0 +1,101 @@
+#include "schedule/ScheduleDatabase.h"
+
+#include "platform/db/Adodc.h"
+#include "platform/db/DataGrid.h"
+#include "platform/db/DbError.h"
+#include "platform/db/SqliteFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace schedule {
+namespace {
+
+using platform::db::DbError;
+
+const QStringList scheduleColumns = {QStringLiteral("Schedule_Date"), QStringLiteral("Schedule_Time"),
+                                     QStringLiteral("Work"),          QStringLiteral("Remind"),
+                                     QStringLiteral("Message"),       QStringLiteral("Memo"),
+                                     QStringLiteral("SchNo")};
+
+// Dates and times are REAL day numbers (the DATETIME affinity is numeric); WAL keeps every stored row
+// through a crash of the program.
+const char* const schema = "PRAGMA journal_mode=WAL;"
+                           "CREATE TABLE \"我的行程\" ("
+                           "Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT, Remind TEXT,"
+                           " Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);";
+
+void checkScheduleFile(const QString& path) {
+    const auto file = platform::db::SqliteFile::openExisting(path);
+    const QStringList columns = file->columnsOf(ScheduleTable);
+    for (const QString& needed : scheduleColumns) {
+        if (!columns.contains(needed, Qt::CaseInsensitive))
+            throw DbError(
+                DbError::Kind::NotADatabase, path,
+                QStringLiteral("the file is not a schedule database (no table \"%1\" with the field \"%2\")")
+                    .arg(ScheduleTable, needed));
+    }
+}
+
+// Built under a temporary name and linked into place only if no file has appeared meanwhile, so an existing
+// file is never replaced and no half-made schedule.mdb is ever seen.
+void createScheduleFile(const QString& path) {
+    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.schedule-XXXXXX.mdb"));
+    if (!temporary.open())
+        throw DbError(DbError::Kind::EngineFailure, path,
+                      QStringLiteral("the file cannot be created (%1)").arg(temporary.errorString()));
+    const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(temporaryName.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    char* message = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, schema, nullptr, nullptr, &message);
+    const QString reason = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+    sqlite3_free(message);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw DbError(DbError::Kind::EngineFailure, path,
+                      QStringLiteral("the file cannot be created (%1)").arg(reason));
+    if (::link(temporaryName.constData(), QFile::encodeName(path).constData()) != 0 && !QFile::exists(path))
+        throw DbError(DbError::Kind::EngineFailure, path, QStringLiteral("the file cannot be created"));
+}
+
+} // namespace
+
+QString scheduleDatabasePath(const QString& programFolder) {
+    return QDir(programFolder).filePath(ScheduleFileName);
+}
+
+QString ScheduleConnectionString(const QString& programFolder) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") +
+           programFolder + QStringLiteral("\\schedule.mdb;") + QStringLiteral("Persist Security Info=False");
+}
+
+QString oneDayStatement(const QString& SelectedDate) {
+    return QStringLiteral("select Schedule_Date,Schedule_Time,Work,Remind,Message,Memo from 我的行程 where "
+                          "Schedule_Date =#") +
+           SelectedDate + QLatin1Char('#');
+}
+
+void openOrCreateScheduleDatabase(const QString& programFolder) {
+    const QString path = scheduleDatabasePath(programFolder);
+    if (!QFileInfo::exists(path))
+        createScheduleFile(path);
+    checkScheduleFile(path);
+}
+
+void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, const QString& recordSource,
+                      const QString& sortField, const QString& programFolder) {
+    openOrCreateScheduleDatabase(programFolder);
+    data.setConnectionString(ScheduleConnectionString(programFolder));
+    data.setCommandType(platform::db::Adodc::adCmdUnknown);
+    data.setRecordSource(recordSource);
+    grid.setDataSource(&data);
+    data.Refresh();
+    data.Recordset()->setSort(sortField);
+}
+
+} // namespace schedule

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class Dialogs;
+}
+namespace platform::db {
+class Adodc;
+class DataGrid;
+} // namespace platform::db
+
+namespace schedule {
+
+// The schedule table and the file that holds it.
+inline const QString ScheduleTable = QStringLiteral("我的行程");
+inline const QString ScheduleFileName = QStringLiteral("schedule.mdb");
+
+QString scheduleDatabasePath(const QString& programFolder);
+
+// The five pieces joined: provider, "Data Source=", the folder, "\schedule.mdb;", "Persist Security
+// Info=False".
+QString ScheduleConnectionString(const QString& programFolder);
+
+// The one-day list's source: the six shown columns of the rows whose date equals SelectedDate, the text of
+// SelectedDate written between "#" marks exactly as it stands.
+QString oneDayStatement(const QString& SelectedDate);
+
+// Creates an empty schedule database when the folder has no schedule.mdb; an existing file is only checked,
+// never changed. Throws DbError when the file exists but is not a schedule database, or cannot be created.
+void openOrCreateScheduleDatabase(const QString& programFolder);
+
+// Binds a schedule window's data control and grid as every activation does: the database is made sure of,
+// then connection string, command type 8, record source, the grid's data source, Refresh, and the sort.
+// Throws DbError; the control keeps its previous rows then.
+void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, const QString& recordSource,
+                      const QString& sortField, const QString& programFolder);
+
+} // namespace schedule

@@ -1,0 +1,48 @@
+#include "schedule/ScheduleGridRules.h"
+
+#include "platform/Environment.h"
+#include "platform/db/Recordset.h"
+#include "schedule/DatabaseErrorBox.h"
+
+namespace schedule {
+
+bool askDeleteQuestion(platform::Dialogs& dialogs) {
+    platform::MessageBoxRequest box;
+    box.text = DeleteQuestion;
+    box.buttons = platform::BoxButtons::OKCancel;
+    box.icon = platform::BoxIcon::None;
+    box.title = QStringLiteral("Memorell");
+    return dialogs.messageBox(box) == platform::BoxAnswer::OK;
+}
+
+void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qint16& Cancel) {
+    if (askDeleteQuestion(dialogs))
+        DeleteConfirmed = true;
+    else
+        Cancel = 1;
+}
+
+platform::db::Value normalisedRemind(const platform::db::Value& remind) {
+    if (remind.isNull())
+        return remind;
+    // The column holds texts; a number from elsewhere is read as its digits.
+    const QString upper = (remind.isText() ? remind.text() : QString::number(remind.number())).toUpper();
+    if (upper == QLatin1String("YES") || upper == QLatin1String("NO"))
+        return upper;
+    return QStringLiteral("NO");
+}
+
+void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirmed,
+                        platform::Dialogs& dialogs) {
+    if (!DeleteConfirmed) {
+        runReportingFailure(dialogs, [&] {
+            const platform::db::Value remind = recordset.Fields(QStringLiteral("Remind")).Value();
+            const platform::db::Value normal = normalisedRemind(remind);
+            if (!(normal == remind))
+                recordset.Update(QStringLiteral("Remind"), normal);
+        });
+    }
+    DeleteConfirmed = false;
+}
+
+} // namespace schedule

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/db/Value.h"
+
+#include <QString>
+
+namespace platform {
+class Dialogs;
+}
+namespace platform::db {
+class Recordset;
+}
+
+namespace schedule {
+
+inline const QString DeleteQuestion = QStringLiteral("Data deleting can't restore, are you sure?");
+
+// The delete question of the set-based delete and of both grids: OK and Cancel, no icon, titled "Memorell".
+// True only for OK.
+bool askDeleteQuestion(platform::Dialogs& dialogs);
+
+// Before the grid deletes rows: OK lets them go and sets DeleteConfirmed; any other answer sets Cancel.
+void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qint16& Cancel);
+
+// A Remind as the grids keep it: upper case, and "NO" unless that reads "YES" or "NO"; no value stays none.
+platform::db::Value normalisedRemind(const platform::db::Value& remind);
+
+// After the grid has stored an edited row: unless a deletion was just confirmed, the current row's Remind is
+// normalised and stored. DeleteConfirmed is cleared in every case. A refused store shows its box.
+void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirmed,
+                        platform::Dialogs& dialogs);
+
+} // namespace schedule

@@ -1,0 +1,40 @@
+#include "schedule/SetBasedDelete.h"
+
+#include "common/DateText.h"
+#include "platform/db/DbError.h"
+#include "schedule/DatabaseErrorBox.h"
+#include "schedule/ScheduleDatabase.h"
+#include "schedule/ScheduleGridRules.h"
+
+namespace schedule {
+
+SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comparison,
+                                   const QString& SelectedDate, const QString& programFolder,
+                                   platform::Dialogs& dialogs) {
+    using namespace platform::db;
+    if (!objects.connection)
+        objects.connection = std::make_unique<Connection>(common::systemDateTextRule());
+    if (!objects.command)
+        objects.command = std::make_unique<Command>();
+    Connection& connection = *objects.connection;
+    connection.setConnectionString(ScheduleConnectionString(programFolder));
+    connection.setCursorLocation(CursorLocation::Client);
+    if (!askDeleteQuestion(dialogs))
+        return SetDeleteOutcome::Cancelled;
+    try {
+        connection.Open(QString(), QString(), -1);
+        objects.sql = QStringLiteral("delete from 我的行程 where Schedule_Date ") + comparison +
+                      QLatin1Char('#') + SelectedDate + QLatin1Char('#');
+        objects.command->setActiveConnection(&connection);
+        objects.command->setCommandText(objects.sql);
+        objects.command->Execute();
+        connection.Close();
+    } catch (const DbError& error) {
+        connection.Close();
+        showDatabaseError(dialogs, error);
+        return SetDeleteOutcome::Failed;
+    }
+    return SetDeleteOutcome::Deleted;
+}
+
+} // namespace schedule
