@@ -1,0 +1,77 @@
+#include "common/MonthTables.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MonthCase {
+    qint32 year;
+    qint16 month;
+    qint32 dayNumber;
+    qint16 firstWeekday;
+    qint16 length;
+};
+
+class ComputeMonthStartExamples : public testing::TestWithParam<MonthCase> {};
+
+TEST_P(ComputeMonthStartExamples, GivesDayNumberWeekdayAndLength) {
+    const MonthCase c = GetParam();
+    common::MonthTables tables;
+    tables.fill();
+    const auto start = common::ComputeMonthStart(tables.DaysInMonth, c.year, c.month);
+    EXPECT_EQ(start.DayNumber, c.dayNumber);
+    EXPECT_EQ(start.FirstWeekday, c.firstWeekday);
+    EXPECT_EQ(tables.DaysInMonth[c.month - 1], c.length);
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, ComputeMonthStartExamples,
+                         testing::Values(MonthCase{1, 1, 1, 1, 31}, MonthCase{1995, 1, 728294, 0, 31},
+                                         MonthCase{2000, 2, 730151, 2, 29}, MonthCase{2003, 3, 731275, 6, 31},
+                                         MonthCase{2003, 5, 731336, 4, 31}, MonthCase{2004, 2, 731612, 0, 29},
+                                         MonthCase{2015, 2, 735630, 0, 28}, MonthCase{2100, 2, 766676, 1, 28},
+                                         // March of a leap year counts 29 days for February.
+                                         MonthCase{2004, 3, 731641, 1, 31},
+                                         MonthCase{2003, 12, 731550, 1, 31}));
+
+TEST(ComputeMonthStart, AgreesWithTheCalendarForEveryMonthOfManyYears) {
+    common::MonthTables tables;
+    tables.fill();
+    for (qint32 year = 1995; year <= 2100; ++year) {
+        for (qint16 month = 1; month <= 12; ++month) {
+            const auto start = common::ComputeMonthStart(tables.DaysInMonth, year, month);
+            const QDate first(year, month, 1);
+            ASSERT_EQ(start.FirstWeekday, first.dayOfWeek() % 7) << year << "/" << month;
+            ASSERT_EQ(tables.DaysInMonth[month - 1], first.daysInMonth()) << year << "/" << month;
+        }
+    }
+}
+
+TEST(ComputeMonthStart, FebruaryKeepsTheLastComputedYearAndOtherMonthsNeverChange) {
+    common::MonthTables tables;
+    tables.fill();
+    const auto before = tables.DaysInMonth;
+    common::ComputeMonthStart(tables.DaysInMonth, 2004, 7);
+    EXPECT_EQ(tables.DaysInMonth[1], 29);
+    common::ComputeMonthStart(tables.DaysInMonth, 2004, 1);
+    EXPECT_EQ(tables.DaysInMonth[1], 29);
+    common::ComputeMonthStart(tables.DaysInMonth, 2003, 1);
+    EXPECT_EQ(tables.DaysInMonth[1], 28);
+    for (int i = 0; i < 12; ++i) {
+        if (i != 1) {
+            EXPECT_EQ(tables.DaysInMonth[i], before[i]) << i;
+        }
+    }
+}
+
+TEST(MonthTables, FillGivesTheDesignLengthsAndAbbreviations) {
+    common::MonthTables tables;
+    tables.DaysInMonth[1] = 29;
+    tables.fill();
+    EXPECT_EQ(tables.DaysInMonth, (std::array<qint16, 12>{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}));
+    EXPECT_EQ(tables.MonthAbbr[0], "Jan");
+    EXPECT_EQ(tables.MonthAbbr[4], "May");
+    EXPECT_EQ(tables.MonthAbbr[11], "Dec");
+}
+
+} // namespace
