@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     // The pictures live in a static library, which the linker keeps only when asked.
     Q_INIT_RESOURCE(resources);
     QApplication::setApplicationName(QStringLiteral("Quibbly"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
     // Only a confirmed exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

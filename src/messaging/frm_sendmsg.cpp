@@ -31,6 +31,7 @@ frm_sendmsg::frm_sendmsg(platform::FormRegistry& forms)
     Group_opt = makeControl<platform::OptionButton>(Frame3, 2400, 200, 855, 375, QStringLiteral("Group"));
     sendtxt = makeControl<QPlainTextEdit>(this, 360, 1320, 4935, 1935);
     sendtxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sendtxt->setTabChangesFocus(true);
     sendtxt->raise();
     send_cmd = makeControl<QPushButton>(this, 240, 3600, 1335, 375, QStringLiteral("Send"));
 

@@ -1,0 +1,169 @@
+// Copies of the program on one subnet made of network namespaces, over real UDP.
+
+#include "platform/net/Cp950.h"
+#include "support/Netns.h"
+#include "support/QStringPrinter.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr int AnswerWaitMs = 10000;
+
+// A running copy, driven through its standard input.
+class Peer {
+public:
+    Peer(const NetnsLan& lan, int host, const QString& name) {
+        process_ = lan.start(host, toolPath(QStringLiteral("app_peer")), {name, folder_.path()});
+        const QString first = readLine();
+        EXPECT_TRUE(first.startsWith(QStringLiteral("READY")))
+            << first.toStdString() << process_->readAllStandardError().toStdString();
+    }
+    ~Peer() {
+        if (process_ && process_->state() != QProcess::NotRunning) {
+            process_->kill();
+            process_->waitForFinished(3000);
+        }
+    }
+
+    QString ask(const QString& command, const QString& answerPrefix) {
+        process_->write((command + QLatin1Char('\n')).toUtf8());
+        process_->waitForBytesWritten(1000);
+        for (;;) {
+            const QString line = readLine();
+            if (line.isNull() || line.startsWith(answerPrefix))
+                return line;
+        }
+    }
+    // Asks until the answer is the expected one or the wait runs out; returns the last answer.
+    QString askUntil(const QString& command, const QString& expected) {
+        QDeadlineTimer deadline(AnswerWaitMs);
+        QString answer;
+        do {
+            answer = ask(command, command.left(4).toUpper());
+            if (answer == expected)
+                break;
+            process_->waitForReadyRead(100);
+        } while (!deadline.hasExpired());
+        return answer;
+    }
+    bool waitForEnd() {
+        process_->waitForFinished(AnswerWaitMs);
+        return process_->state() == QProcess::NotRunning && process_->exitCode() == 0;
+    }
+    QString folder() const { return folder_.path(); }
+
+private:
+    QString readLine() {
+        QDeadlineTimer deadline(AnswerWaitMs);
+        while (!process_->canReadLine()) {
+            if (deadline.hasExpired() ||
+                !process_->waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+                return QString();
+        }
+        return QString::fromUtf8(process_->readLine()).trimmed();
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<QProcess> process_;
+};
+
+QString sortedHosts(QString answer) {
+    QStringList names = answer.remove(QStringLiteral("HOSTS ")).split(QLatin1Char('|'));
+    names.sort();
+    return names.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+TEST(LanEndToEnd, CopiesLearnEachOtherAndAQuitNoticeRemovesOne) {
+    NetnsLan lan(2);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    Peer alpha(lan, 0, QStringLiteral("alpha"));
+    EXPECT_EQ(alpha.askUntil(QStringLiteral("hosts"), QStringLiteral("HOSTS alpha")),
+              QStringLiteral("HOSTS alpha"));
+    Peer beta(lan, 1, QStringLiteral("beta"));
+    // Each copy has every name once, its own included.
+    for (Peer* peer : {&alpha, &beta}) {
+        QString answer;
+        QDeadlineTimer deadline(AnswerWaitMs);
+        do
+            answer = peer->ask(QStringLiteral("hosts"), QStringLiteral("HOSTS"));
+        while (sortedHosts(answer) != QStringLiteral("alpha|beta") && !deadline.hasExpired());
+        EXPECT_EQ(sortedHosts(answer), QStringLiteral("alpha|beta"));
+    }
+    beta.ask(QStringLiteral("exit"), QStringLiteral("-"));
+    EXPECT_TRUE(beta.waitForEnd());
+    EXPECT_EQ(alpha.askUntil(QStringLiteral("hosts"), QStringLiteral("HOSTS alpha")),
+              QStringLiteral("HOSTS alpha"));
+    QFile settings(beta.folder() + QStringLiteral("/schedule.txt"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), QByteArray("True\r\n\r\n"));
+}
+
+TEST(LanEndToEnd, MessagesToOneHostByNameAndToGroupArriveAndAreShown) {
+    NetnsLan lan(2);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    Peer alpha(lan, 0, QStringLiteral("甲機"));
+    Peer beta(lan, 1, QStringLiteral("beta"));
+    const QString bothKnown = QStringLiteral("beta|甲機");
+    QDeadlineTimer deadline(AnswerWaitMs);
+    while (sortedHosts(alpha.ask("hosts", "HOSTS")) != bothKnown && !deadline.hasExpired()) {
+    }
+
+    // By name: there is no name service in the namespaces; the name was learned by presence.
+    EXPECT_EQ(alpha.ask(QStringLiteral("send beta 你好，明天見"), QStringLiteral("SENT")),
+              QStringLiteral("SENT"));
+    QString got;
+    deadline.setRemainingTime(AnswerWaitMs);
+    do
+        got = beta.ask(QStringLiteral("shown"), QStringLiteral("SHOWN"));
+    while (!got.endsWith(QStringLiteral("|1 / 1")) && !deadline.hasExpired());
+    EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN 甲機傳送訊息給您，時間是"))) << got.toStdString();
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|甲機說：你好，明天見|1 / 1"))) << got.toStdString();
+
+    // To the whole subnet: the receiver and the sender itself both store it.
+    EXPECT_EQ(beta.ask(QStringLiteral("send * 全體注意"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    for (auto [peer, counter] :
+         {std::pair{&alpha, QStringLiteral("1 / 1")}, std::pair{&beta, QStringLiteral("2 / 2")}}) {
+        deadline.setRemainingTime(AnswerWaitMs);
+        do
+            got = peer->ask(QStringLiteral("shown"), QStringLiteral("SHOWN"));
+        while (!got.endsWith(QLatin1Char('|') + counter) && !deadline.hasExpired());
+        EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN beta傳送訊息給您，時間是"))) << got.toStdString();
+        EXPECT_TRUE(got.endsWith(QStringLiteral("|beta說：全體注意|") + counter)) << got.toStdString();
+    }
+}
+
+TEST(LanEndToEnd, DatagramsOnTheWireAreCodePageBytesFrom6666To7777) {
+    NetnsLan lan(2);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    auto tap = lan.start(1, toolPath(QStringLiteral("app_wiretap")), {"7777", "5", "10000"});
+    ASSERT_TRUE(tap->waitForReadyRead(5000));
+    ASSERT_EQ(tap->readLine().trimmed(), QByteArray("READY"));
+    Peer alpha(lan, 0, QStringLiteral("甲機"));
+    ASSERT_EQ(alpha.ask(QStringLiteral("send * 說明"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    ASSERT_TRUE(tap->waitForFinished(10000));
+    const QList<QByteArray> lines = tap->readAll().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 5);
+    // The query, this copy's answer to itself, then the three datagrams of the message.
+    const QStringList texts = {QStringLiteral("Return Hostname-甲機"), QStringLiteral("Neighbor-甲機"),
+                               QStringLiteral("TIME:甲機傳送訊息給您，時間是"),
+                               QStringLiteral("REP-USER:甲機"), QStringLiteral("甲機說：說明")};
+    for (int i = 0; i < lines.size(); ++i) {
+        const QList<QByteArray> parts = lines[i].split(' ');
+        ASSERT_EQ(parts.size(), 2);
+        EXPECT_EQ(parts[0], lan.hostAddress(0).toLatin1() + ":6666");
+        const QByteArray bytes = QByteArray::fromHex(parts[1]);
+        const QByteArray expected = platform::encodeCp950(texts[i]);
+        if (i == 2)
+            EXPECT_TRUE(bytes.startsWith(expected)) << lines[i].toStdString();
+        else
+            EXPECT_EQ(bytes, expected) << lines[i].toStdString();
+    }
+}
