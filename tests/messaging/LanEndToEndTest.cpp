@@ -167,3 +167,28 @@ TEST(LanEndToEnd, DatagramsOnTheWireAreCodePageBytesFrom6666To7777) {
             EXPECT_EQ(bytes, expected) << lines[i].toStdString();
     }
 }
+
+TEST(LanEndToEnd, AWholeSubnetAnsweringAtOnceEndsInTheKnownHostList) {
+    NetnsLan lan(2);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    Peer alpha(lan, 0, QStringLiteral("alpha"));
+    ASSERT_EQ(alpha.askUntil(QStringLiteral("hosts"), QStringLiteral("HOSTS alpha")),
+              QStringLiteral("HOSTS alpha"));
+    QStringList answers;
+    QStringList expected{QStringLiteral("alpha")};
+    for (int i = 1; i <= 254; ++i) {
+        // Names as long as real ones padded out, so the burst weighs what a subnet's answers weigh.
+        const QString name =
+            QStringLiteral("host-%1-").arg(i, 3, 10, QLatin1Char('0')) + QString(40, QLatin1Char('x'));
+        answers << QStringLiteral("Neighbor-") + name;
+        expected << name;
+    }
+    auto burst = lan.start(1, toolPath(QStringLiteral("net_send")),
+                           QStringList{"0", lan.hostAddress(0), "7777"} + answers);
+    ASSERT_TRUE(burst->waitForFinished(10000));
+    ASSERT_EQ(burst->exitCode(), 0) << burst->readAll().toStdString();
+    const QString want = QStringLiteral("HOSTS ") + expected.join(QLatin1Char('|'));
+    const QString got = alpha.askUntil(QStringLiteral("hosts"), want);
+    EXPECT_EQ(got.count(QLatin1Char('|')), 254);
+    EXPECT_EQ(got, want);
+}
