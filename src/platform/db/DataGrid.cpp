@@ -71,21 +71,17 @@ void DataGrid::attachRecordset() {
     for (int c = 0; c < model_->columnCount(); ++c)
         setColumnHidden(c, false);
     if (recordset) {
-        recordsetConnections_ << connect(recordset, &Recordset::currentChanged, this,
-                                         &DataGrid::showRecordsetPosition)
-                              << connect(recordset, &Recordset::rowsReset, this,
-                                         &DataGrid::showRecordsetPosition)
-                              << connect(recordset, &Recordset::rowStored, this,
-                                         [this] {
-                                             if (!rowDirty_)
-                                                 return;
-                                             rowDirty_ = false;
-                                             emit AfterUpdate();
-                                         })
-                              << connect(recordset, &Recordset::rowChanged, this, [this, recordset] {
-                                     if (recordset->editMode() == Recordset::EditMode::None)
-                                         rowDirty_ = false;
-                                 });
+        recordsetConnections_
+            << connect(recordset, &Recordset::currentChanged, this, &DataGrid::showRecordsetPosition)
+            << connect(recordset, &Recordset::rowsReset, this, &DataGrid::showRecordsetPosition)
+            << connect(recordset, &Recordset::rowStored, this,
+                       [this] {
+                           if (!rowDirty_)
+                               return;
+                           rowDirty_ = false;
+                           emit AfterUpdate();
+                       })
+            << connect(recordset, &Recordset::editCancelled, this, [this] { rowDirty_ = false; });
     }
     showRecordsetPosition();
 }

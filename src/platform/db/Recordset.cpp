@@ -347,6 +347,8 @@ void Recordset::dropPending() {
     } else if (was == EditMode::Editing) {
         emit rowChanged(pos_);
     }
+    if (was != EditMode::None)
+        emit editCancelled();
 }
 
 void Recordset::CancelUpdate() {

@@ -101,6 +101,8 @@ signals:
     void rowChanged(int row);
     // A pending change of an existing row was stored.
     void rowStored(int row);
+    // Pending changes were dropped (CancelUpdate, or Delete of a row being added).
+    void editCancelled();
 
 private:
     enum class ColumnType { Text, Number, DateTime };
