@@ -4,43 +4,49 @@
 #include "platform/db/SqliteFile.h"
 
 #include <algorithm>
+#include <limits>
+#include <numeric>
 #include <sqlite3.h>
 
 namespace platform::db {
 namespace {
 
-int kindRank(const Value& v) {
-    switch (v.kind()) {
-    case Value::Kind::Null:
+// What a sort compares of one cell: nulls first, then numbers and dates by number, then texts without
+// regard to case (case breaking ties).
+struct SortKey {
+    int rank = 0;
+    double number = 0;
+    const QString* text = nullptr;
+
+    explicit SortKey(const Value& v) {
+        switch (v.kind()) {
+        case Value::Kind::Null:
+            rank = 0;
+            break;
+        case Value::Kind::Number:
+            rank = 1, number = v.number();
+            break;
+        case Value::Kind::DateTime:
+            rank = 1, number = v.dateTime().days();
+            break;
+        case Value::Kind::Text:
+            rank = 2, text = v.textData();
+            break;
+        }
+    }
+
+    friend int compare(const SortKey& a, const SortKey& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank ? -1 : 1;
+        if (a.rank == 1)
+            return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+        if (a.rank == 2) {
+            const int c = a.text->compare(*b.text, Qt::CaseInsensitive);
+            return c != 0 ? c : a.text->compare(*b.text);
+        }
         return 0;
-    case Value::Kind::Number:
-    case Value::Kind::DateTime:
-        return 1;
-    case Value::Kind::Text:
-        return 2;
     }
-    return 0;
-}
-
-double numericKey(const Value& v) {
-    return v.isDateTime() ? v.dateTime().days() : v.number();
-}
-
-// Nulls first, then numbers and dates by number, then texts without regard to case.
-int compareValues(const Value& a, const Value& b) {
-    const int ra = kindRank(a), rb = kindRank(b);
-    if (ra != rb)
-        return ra < rb ? -1 : 1;
-    if (ra == 1) {
-        const double x = numericKey(a), y = numericKey(b);
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (ra == 2) {
-        const int c = a.text().compare(b.text(), Qt::CaseInsensitive);
-        return c != 0 ? c : a.text().compare(b.text());
-    }
-    return 0;
-}
+};
 
 } // namespace
 
@@ -88,14 +94,39 @@ void Recordset::readRows(const StatementShape& shape) {
     if (keyColumn_ >= 0 && types_[keyColumn_] != ColumnType::Number)
         keyColumn_ = -1;
     const int count = int(columns_.size());
+    SqliteStatement counting = file_->prepare(shape.countSql());
+    if (shape.filter)
+        counting.bind(1, shape.filter->literal);
+    if (counting.step()) {
+        rows_.reserve(size_t(counting.integer(0)));
+        cells_.reserve(size_t(counting.integer(0)) * count);
+    }
+    // Texts that repeat down a column (Remind, often Message) share one string instead of one each.
+    std::vector<QString> lastText(count);
     while (statement.step()) {
-        Row row;
-        row.key = statement.integer(0);
-        row.sequence = nextSequence_++;
-        row.values.reserve(count);
-        for (int c = 0; c < count; ++c)
-            row.values.push_back(fromStorage(c, statement.raw(c + 1)));
-        rows_.push_back(std::move(row));
+        rows_.push_back({statement.integer(0), nextSequence_++, cells_.size()});
+        for (int c = 0; c < count; ++c) {
+            const int column = c + 1;
+            switch (statement.storage(column)) {
+            case SqliteStatement::Storage::Null:
+                cells_.emplace_back();
+                break;
+            case SqliteStatement::Storage::Text: {
+                const QUtf8StringView text = statement.utf8(column);
+                if (!QAnyStringView::equal(text, lastText[c]))
+                    lastText[c] = text.toString();
+                cells_.emplace_back(lastText[c]);
+                break;
+            }
+            case SqliteStatement::Storage::Integer:
+            case SqliteStatement::Storage::Real:
+                if (types_[c] == ColumnType::DateTime)
+                    cells_.emplace_back(DateTime(statement.real(column)));
+                else
+                    cells_.emplace_back(statement.real(column));
+                break;
+            }
+        }
     }
     pos_ = 0;
 }
@@ -157,7 +188,7 @@ Value Recordset::fieldValue(int column) const {
     requireCurrentRow();
     if (mode_ != EditMode::None)
         return pending_[column];
-    return rows_[pos_].values[column];
+    return cells(pos_)[column];
 }
 
 Value Recordset::value(int row, int column) const {
@@ -167,7 +198,7 @@ Value Recordset::value(int row, int column) const {
         return pending_[column];
     if (row < 0 || row >= RecordCount())
         return Value();
-    return rows_[row].values[column];
+    return cells(row)[column];
 }
 
 Value Recordset::convertForColumn(int column, const Value& value) const {
@@ -218,7 +249,7 @@ void Recordset::setFieldValue(int column, const Value& value) {
     requireCurrentRow();
     const Value converted = convertForColumn(column, value);
     if (mode_ == EditMode::None) {
-        pending_ = rows_[pos_].values;
+        pending_.assign(cells(pos_), cells(pos_) + columns_.size());
         changed_.assign(columns_.size(), false);
         mode_ = EditMode::Editing;
     }
@@ -260,22 +291,24 @@ void Recordset::storePending() {
         updatePending();
 }
 
-Recordset::Row Recordset::readRow(qint64 key) const {
+void Recordset::appendRow(qint64 key, std::vector<Value>&& values) {
+    rows_.push_back({key, nextSequence_++, cells_.size()});
+    std::move(values.begin(), values.end(), std::back_inserter(cells_));
+}
+
+std::vector<Value> Recordset::readRow(qint64 key) const {
     QStringList quoted;
     for (const QString& column : columns_)
         quoted << quotedName(column);
     SqliteStatement statement = file_->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
                                                    .arg(quoted.join(QLatin1Char(',')), quotedName(table_)));
     statement.bind(1, Value(key));
-    Row row;
-    row.key = key;
-    if (!statement.step()) {
-        row.values = pending_;
-        return row;
-    }
+    if (!statement.step())
+        return pending_;
+    std::vector<Value> values;
     for (int c = 0; c < columns_.size(); ++c)
-        row.values.push_back(fromStorage(c, statement.raw(c)));
-    return row;
+        values.push_back(fromStorage(c, statement.raw(c)));
+    return values;
 }
 
 void Recordset::insertPending() {
@@ -297,9 +330,8 @@ void Recordset::insertPending() {
     for (size_t i = 0; i < values.size(); ++i)
         statement.bind(int(i) + 1, values[i]);
     statement.step();
-    Row row = readRow(sqlite3_last_insert_rowid(file_->handle()));
-    row.sequence = nextSequence_++;
-    rows_.push_back(std::move(row));
+    const qint64 key = sqlite3_last_insert_rowid(file_->handle());
+    appendRow(key, readRow(key));
     mode_ = EditMode::None;
     pending_.clear();
     pos_ = RecordCount() - 1;
@@ -329,7 +361,7 @@ void Recordset::updatePending() {
             refuse(int(DbError::Kind::RowGone),
                    QStringLiteral(
                        "the row was deleted meanwhile through another window; the change was not stored"));
-        rows_[pos_].values = pending_;
+        std::copy(pending_.begin(), pending_.end(), cells(pos_));
     }
     mode_ = EditMode::None;
     pending_.clear();
@@ -446,15 +478,87 @@ void Recordset::setSort(const QString& sort) {
     leaveCurrent();
     const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
     const qint64 currentKey = onRow ? rows_[pos_].key : 0;
-    std::sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
-        for (const Key& k : keys) {
-            const int c = compareValues(a.values[k.column], b.values[k.column]);
+    if (keys.size() == 1 && sortNumerically(keys[0].column, keys[0].descending)) {
+        sort_ = sort;
+        restoreCurrent(onRow, currentKey);
+        return;
+    }
+    // The first key sits beside the row it belongs to, so the common one-key sort runs on contiguous data.
+    struct Entry {
+        SortKey first;
+        qint64 sequence;
+        int row;
+    };
+    if (keys.empty()) // the order as read
+        keys.push_back({-1, false});
+    std::vector<Entry> entries;
+    entries.reserve(rows_.size());
+    std::vector<SortKey> laterKeys;
+    for (int r = 0; r < RecordCount(); ++r) {
+        entries.push_back(
+            {SortKey(keys[0].column < 0 ? Value() : cells(r)[keys[0].column]), rows_[r].sequence, r});
+        for (size_t k = 1; k < keys.size(); ++k)
+            laterKeys.emplace_back(cells(r)[keys[k].column]);
+    }
+    const size_t later = keys.size() - 1;
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        int c = compare(a.first, b.first);
+        if (c != 0)
+            return keys[0].descending ? c > 0 : c < 0;
+        for (size_t k = 0; k < later; ++k) {
+            c = compare(laterKeys[a.row * later + k], laterKeys[b.row * later + k]);
             if (c != 0)
-                return k.descending ? c > 0 : c < 0;
+                return keys[k + 1].descending ? c > 0 : c < 0;
         }
         return a.sequence < b.sequence;
     });
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const Entry& e : entries)
+        sorted.push_back(rows_[e.row]);
+    rows_ = std::move(sorted);
     sort_ = sort;
+    restoreCurrent(onRow, currentKey);
+}
+
+bool Recordset::sortNumerically(int column, bool descending) {
+    // Dates, times and numbers (nulls first) sort on plain numbers: the usual case, and the one that must
+    // keep up with large tables.
+    struct Entry {
+        double key;
+        qint64 sequence;
+        int row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(rows_.size());
+    for (int r = 0; r < RecordCount(); ++r) {
+        const Value& v = cells(r)[column];
+        double key = -std::numeric_limits<double>::infinity();
+        if (v.isDateTime())
+            key = v.dateTime().days();
+        else if (v.isNumber())
+            key = v.number();
+        else if (!v.isNull())
+            return false;
+        if (descending && !v.isNull())
+            key = -key;
+        entries.push_back({key, rows_[r].sequence, r});
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.key < b.key || (a.key == b.key && a.sequence < b.sequence);
+    });
+    if (descending) // nulls last when the order is turned round
+        std::stable_partition(entries.begin(), entries.end(),
+                              [&](const Entry& e) { return !cells(e.row)[column].isNull(); });
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const Entry& e : entries)
+        sorted.push_back(rows_[e.row]);
+    rows_ = std::move(sorted);
+    return true;
+}
+
+void Recordset::restoreCurrent(bool onRow, qint64 currentKey) {
     if (onRow) {
         const auto it =
             std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.key == currentKey; });

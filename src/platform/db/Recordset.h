@@ -106,10 +106,11 @@ signals:
 
 private:
     enum class ColumnType { Text, Number, DateTime };
+    // Rows point into one block of cells, so sorting moves only these small records.
     struct Row {
         qint64 key = 0;
         qint64 sequence = 0;
-        std::vector<Value> values;
+        size_t offset = 0;
     };
 
     Recordset(std::shared_ptr<SqliteFile> file, const DateTextRule& rule)
@@ -117,14 +118,18 @@ private:
     void readRows(const StatementShape& shape);
     Value fromStorage(int column, const Value& raw) const;
     Value convertForColumn(int column, const Value& value) const;
-    Row readRow(qint64 key) const;
+    std::vector<Value> readRow(qint64 key) const;
+    Value* cells(int row) { return cells_.data() + rows_[row].offset; }
+    const Value* cells(int row) const { return cells_.data() + rows_[row].offset; }
+    void appendRow(qint64 key, std::vector<Value>&& values);
     void storePending();
     void insertPending();
     void updatePending();
     void dropPending();
     void leaveCurrent();
     void moveTo(int row);
-    void applySort();
+    bool sortNumerically(int column, bool descending);
+    void restoreCurrent(bool onRow, qint64 currentKey);
     [[noreturn]] void refuse(int kind, const QString& reason) const;
     void requireCurrentRow() const;
 
@@ -135,6 +140,7 @@ private:
     std::vector<ColumnType> types_;
     int keyColumn_ = -1;
     std::vector<Row> rows_;
+    std::vector<Value> cells_;
     qint64 nextSequence_ = 0;
     int pos_ = -1;
     bool currentDeleted_ = false;

@@ -12,7 +12,8 @@ std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path) {
     if (!info.exists() || !info.isFile())
         throw DbError(DbError::Kind::FileMissing, path, QStringLiteral("the file does not exist"));
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
@@ -127,6 +128,24 @@ QString SqliteStatement::declaredType(int column) const {
 
 qint64 SqliteStatement::integer(int column) const {
     return sqlite3_column_int64(stmt_, column);
+}
+
+double SqliteStatement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
+
+SqliteStatement::Storage SqliteStatement::storage(int column) const {
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL: return Storage::Null;
+    case SQLITE_INTEGER: return Storage::Integer;
+    case SQLITE_FLOAT: return Storage::Real;
+    default: return Storage::Text;
+    }
+}
+
+QUtf8StringView SqliteStatement::utf8(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QUtf8StringView(text, sqlite3_column_bytes(stmt_, column));
 }
 
 Value SqliteStatement::raw(int column) const {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUtf8StringView>
 #include <memory>
 
 struct sqlite3;
@@ -54,6 +55,11 @@ public:
     QString columnName(int column) const;
     QString declaredType(int column) const;
     qint64 integer(int column) const;
+    double real(int column) const;
+    enum class Storage { Null, Integer, Real, Text };
+    Storage storage(int column) const;
+    // The column's UTF-8 text, valid until the next step.
+    QUtf8StringView utf8(int column) const;
     // The column's raw value: null, text, integer or real as a number.
     Value raw(int column) const;
     sqlite3_stmt* handle() const { return stmt_; }

@@ -33,6 +33,8 @@ public:
     QString text() const;
     double number() const;
     DateTime dateTime() const;
+    // The stored text itself, or null for other kinds; for comparisons that must not copy.
+    const QString* textData() const { return std::get_if<QString>(&data_); }
 
     // The value as a text box or a grid cell shows it: null as the empty text, a date/time by the rule.
     QString toText(const DateTextRule& rule) const;
