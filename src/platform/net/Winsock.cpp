@@ -68,9 +68,11 @@ QHostAddress Winsock::remoteAddress() const {
         throw SocketError("No remote host is set, so there is nowhere to send to.");
     if (auto address = dottedAddress(host))
         return *address;
-    if (auto address = network_.resolve(host))
-        return *address;
+    // A peer's own last datagram is fresher than any name service, and needs no wait on a resolver that
+    // may not answer at all on a LAN without one.
     if (auto address = network_.peers().lookup(host))
+        return *address;
+    if (auto address = network_.resolve(host))
         return *address;
     throw SocketError(QStringLiteral("The host \"%1\" could not be found.").arg(host).toStdString());
 }

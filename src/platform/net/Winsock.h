@@ -42,8 +42,8 @@ public:
     // Opens the socket on LocalPort (all interfaces, broadcast allowed); a socket already open is closed
     // first. Throws SocketError.
     void Bind();
-    // Sends one datagram to RemoteHost:RemotePort. RemoteHost is taken as a dotted address, else through the
-    // system resolver, else as the address that host name last arrived from. Throws SocketError.
+    // Sends one datagram to RemoteHost:RemotePort. RemoteHost is taken as a dotted address, else as the
+    // address that host name last arrived from, else through the system resolver. Throws SocketError.
     void SendData(const QString& text);
     // Reads the oldest waiting datagram into text (empty text when none waits). Inside a DataArrival
     // handler: the datagram announced, once.

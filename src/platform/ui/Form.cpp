@@ -7,7 +7,7 @@
 
 namespace platform {
 
-Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(registry) {
+Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(registry), registryAlive_(&registry) {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
@@ -29,7 +29,8 @@ void Form::Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    registry_.formUnloaded(this);
+    if (registryAlive_)
+        registry_.formUnloaded(this);
     hide();
     // Unload often comes from one of the window's own handlers, which still runs on this object.
     deleteLater();

@@ -35,6 +35,8 @@ protected:
 
 private:
     FormRegistry& registry_;
+    // A window unloaded late in the program's life may be deleted after the registry is gone.
+    QPointer<FormRegistry> registryAlive_;
     bool unloaded_ = false;
 };
 

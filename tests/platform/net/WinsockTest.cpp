@@ -28,7 +28,7 @@ std::string errorOf(const std::function<void()>& action) {
     return {};
 }
 
-TEST(Winsock, RemoteHostIsADottedAddressElseTheResolverElseThePeerLastHeard) {
+TEST(Winsock, RemoteHostIsADottedAddressElseThePeerLastHeardElseTheResolver) {
     const struct {
         const char* name;
         QString remoteHost;
@@ -38,13 +38,15 @@ TEST(Winsock, RemoteHostIsADottedAddressElseTheResolverElseThePeerLastHeard) {
         bool resolverAsked;
     } cases[] = {
         {"dotted, taken as it is", "10.1.2.255", {{"10.1.2.255", "10.9.9.9"}}, {}, "10.1.2.255", false},
-        {"resolver before peers",
+        // The address a peer last spoke from is the freshest, and asking it costs no resolver wait.
+        {"peers before the resolver",
          "PC-02",
          {{"PC-02", "10.0.0.2"}},
          {{"PC-02", "10.0.0.99"}},
-         "10.0.0.2",
-         true},
-        {"peer heard on the LAN", "PC-03", {}, {{"PC-03", "10.0.0.3"}}, "10.0.0.3", true},
+         "10.0.0.99",
+         false},
+        {"resolver for a name not heard", "PC-05", {{"PC-05", "10.0.0.5"}}, {}, "10.0.0.5", true},
+        {"peer heard on the LAN", "PC-03", {}, {{"PC-03", "10.0.0.3"}}, "10.0.0.3", false},
         {"peer names are exact", "pc-03", {}, {{"PC-03", "10.0.0.3"}}, "", true},
         {"unknown host", "PC-04", {}, {}, "", true},
         {"not an address", "10.1.2.256", {}, {}, "", true},
