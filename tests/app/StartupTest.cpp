@@ -5,9 +5,12 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolButton>
 
 using namespace testsupport;
@@ -19,6 +22,12 @@ TEST_F(Startup, SubnetNoticeComesFirstWhileTheSplashIsUpAndNoSocketIsOpen) {
     writeSettings("False\r\n\r\n");
     Mark& splash = program->get<Mark>();
     splash.Show();
+    // Borderless, no taskbar button, its picture over its whole area, centred.
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(splash.windowType(), Qt::SplashScreen);
+    EXPECT_EQ(splash.size(), QSize(512, 482));
+    EXPECT_EQ(splash.Picture->pixmap().size(), QSize(512, 482));
+    EXPECT_EQ(splash.frameGeometry().center(), QGuiApplication::primaryScreen()->geometry().center());
     dialogs.answerNext(BoxAnswer::OK);
     dialogs.duringNextBox([&] {
         EXPECT_TRUE(network.bindAttempts().empty());

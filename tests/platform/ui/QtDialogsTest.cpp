@@ -1,0 +1,67 @@
+#include "platform/ui/QtDialogs.h"
+#include "platform/ui/Twips.h"
+#include "support/QStringPrinter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SeenBox {
+    QString title, text, defaultButton;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+} // namespace
+
+TEST(QtDialogs, BoxesShowPlainTextWithTheirButtonsAndTheFirstAsDefault) {
+    platform::QtDialogs dialogs(QStringLiteral("Quibbly"));
+    struct Case {
+        platform::BoxButtons buttons;
+        QString press;
+        platform::BoxAnswer answer;
+        QString defaultButton;
+    };
+    const Case cases[] = {
+        {platform::BoxButtons::OK, "OK", platform::BoxAnswer::OK, "OK"},
+        {platform::BoxButtons::OKCancel, "Cancel", platform::BoxAnswer::Cancel, "OK"},
+        {platform::BoxButtons::YesNo, "No", platform::BoxAnswer::No, "Yes"},
+        {platform::BoxButtons::YesNo, "Yes", platform::BoxAnswer::Yes, "Yes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.press.toStdString());
+        auto seen = std::make_shared<SeenBox>();
+        QTimer::singleShot(0, [seen, c] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen->title = box->windowTitle();
+            seen->text = box->text();
+            seen->format = box->textFormat();
+            if (box->defaultButton())
+                seen->defaultButton = box->defaultButton()->text().remove(QLatin1Char('&'));
+            for (QAbstractButton* b : box->buttons())
+                if (b->text().remove(QLatin1Char('&')) == c.press)
+                    b->click();
+        });
+        platform::MessageBoxRequest request;
+        request.text = QStringLiteral("<b>not bold</b>");
+        request.buttons = c.buttons;
+        EXPECT_EQ(dialogs.messageBox(request), c.answer);
+        EXPECT_EQ(seen->text, QStringLiteral("<b>not bold</b>"));
+        EXPECT_EQ(seen->format, Qt::PlainText);
+        EXPECT_EQ(seen->title, QStringLiteral("Quibbly"));
+        EXPECT_EQ(seen->defaultButton, c.defaultButton);
+    }
+}
+
+TEST(Fonts, TheMingFaceIsSubstitutedByAnInstalledCjkFont) {
+    const QFontInfo info(platform::mingFont(12));
+    const QString family = info.family();
+    EXPECT_TRUE(family.contains(QLatin1String("UMing")) || family.contains(QLatin1String("CJK")))
+        << family.toStdString();
+}
