@@ -12,7 +12,8 @@ Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(registry), regi
 }
 
 Form::~Form() {
-    registry_.formUnloaded(this);
+    if (registryAlive_)
+        registry_.formUnloaded(this);
 }
 
 void Form::Show() {
