@@ -49,11 +49,13 @@ void Adodc::Refresh() {
     const auto file = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource);
     auto fresh = db::Recordset::open(file, recordSource_, rule_);
     fresh->setBeforeStore([this] { handOverBoundTexts(); });
-    // The old set goes only after everyone has been pointed at the new one.
+    // The old set goes only after everyone has been pointed at the new one, and not at once: a Refresh can
+    // run inside a handler that the old set's own signal started.
     std::unique_ptr<db::Recordset> old = std::move(recordset_);
     recordset_ = std::move(fresh);
     emit recordsetReplaced();
-    old.reset();
+    if (old)
+        old.release()->deleteLater();
 }
 
 void Adodc::move(void (db::Recordset::*step)()) {

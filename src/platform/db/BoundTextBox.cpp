@@ -59,9 +59,8 @@ void BoundTextBox::showCurrent() {
     QString text;
     const auto* recordset = source_ ? source_->Recordset() : nullptr;
     const int c = column();
+    // Past either end, or on a deleted row, the box is empty; a row being added counts as current.
     if (recordset && c >= 0 && !recordset->IsEOF() && !recordset->IsBOF() && !recordset->currentRowDeleted())
-        text = recordset->fieldValue(c).toText(recordset->rule());
-    else if (recordset && c >= 0 && recordset->editMode() == Recordset::EditMode::Adding)
         text = recordset->fieldValue(c).toText(recordset->rule());
     showing_ = true;
     setText(text);

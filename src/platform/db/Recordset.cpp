@@ -141,15 +141,15 @@ QString Recordset::file() const {
     return file_->path();
 }
 
-void Recordset::refuse(int kind, const QString& reason) const {
-    throw DbError(DbError::Kind(kind), file_->path(), reason);
+void Recordset::refuse(DbError::Kind kind, const QString& reason) const {
+    throw DbError(kind, file_->path(), reason);
 }
 
 void Recordset::requireCurrentRow() const {
     if (currentDeleted_)
-        refuse(int(DbError::Kind::NoCurrentRow), QStringLiteral("the current row has been deleted"));
+        refuse(DbError::Kind::NoCurrentRow, QStringLiteral("the current row has been deleted"));
     if (mode_ != EditMode::Adding && (pos_ < 0 || pos_ >= RecordCount()))
-        refuse(int(DbError::Kind::NoCurrentRow), QStringLiteral("there is no current row"));
+        refuse(DbError::Kind::NoCurrentRow, QStringLiteral("there is no current row"));
 }
 
 bool Recordset::IsEOF() const {
@@ -179,8 +179,7 @@ int Recordset::rowOfKey(qint64 key) const {
 FieldRef Recordset::Fields(const QString& name) {
     const int column = fieldIndex(name);
     if (column < 0)
-        refuse(int(DbError::Kind::FieldNotFound),
-               QStringLiteral("the record set has no field \"%1\"").arg(name));
+        refuse(DbError::Kind::FieldNotFound, QStringLiteral("the record set has no field \"%1\"").arg(name));
     return FieldRef(*this, column);
 }
 
@@ -212,7 +211,7 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
                 return Value();
             if (const auto read = rule_.read(value.text()))
                 return *read;
-            refuse(int(DbError::Kind::ValueRefused),
+            refuse(DbError::Kind::ValueRefused,
                    QStringLiteral("\"%1\" is not a date or time, which the field \"%2\" holds")
                        .arg(value.text(), field));
         }
@@ -226,7 +225,7 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
             bool ok = false;
             const double n = value.text().trimmed().toDouble(&ok);
             if (!ok)
-                refuse(int(DbError::Kind::ValueRefused),
+                refuse(DbError::Kind::ValueRefused,
                        QStringLiteral("\"%1\" is not a number, which the field \"%2\" holds")
                            .arg(value.text(), field));
             return n;
@@ -242,9 +241,9 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
 
 void Recordset::setFieldValue(int column, const Value& value) {
     if (column < 0 || column >= columns_.size())
-        refuse(int(DbError::Kind::FieldNotFound), QStringLiteral("the record set has no such field"));
+        refuse(DbError::Kind::FieldNotFound, QStringLiteral("the record set has no such field"));
     if (column == keyColumn_)
-        refuse(int(DbError::Kind::ValueRefused),
+        refuse(DbError::Kind::ValueRefused,
                QStringLiteral("the field \"%1\" is numbered by the database").arg(columns_[column]));
     requireCurrentRow();
     const Value converted = convertForColumn(column, value);
@@ -358,7 +357,7 @@ void Recordset::updatePending() {
         statement.bind(int(values.size()) + 1, Value(rows_[pos_].key));
         statement.step();
         if (sqlite3_changes(file_->handle()) == 0)
-            refuse(int(DbError::Kind::RowGone),
+            refuse(DbError::Kind::RowGone,
                    QStringLiteral(
                        "the row was deleted meanwhile through another window; the change was not stored"));
         std::copy(pending_.begin(), pending_.end(), cells(pos_));
@@ -467,11 +466,10 @@ void Recordset::setSort(const QString& sort) {
         else if (words.size() == 2 && words[1].compare(QStringLiteral("ASC"), Qt::CaseInsensitive) == 0)
             descending = false;
         else if (words.size() != 1)
-            refuse(int(DbError::Kind::FieldNotFound),
-                   QStringLiteral("cannot sort by \"%1\"").arg(part.trimmed()));
+            refuse(DbError::Kind::FieldNotFound, QStringLiteral("cannot sort by \"%1\"").arg(part.trimmed()));
         const int column = fieldIndex(words[0]);
         if (column < 0)
-            refuse(int(DbError::Kind::FieldNotFound),
+            refuse(DbError::Kind::FieldNotFound,
                    QStringLiteral("cannot sort by \"%1\": the record set has no such field").arg(words[0]));
         keys.push_back({column, descending});
     }

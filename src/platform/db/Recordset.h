@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/DbError.h"
 #include "platform/db/StatementTranslation.h"
 #include "platform/db/Value.h"
 
@@ -130,7 +131,7 @@ private:
     void moveTo(int row);
     bool sortNumerically(int column, bool descending);
     void restoreCurrent(bool onRow, qint64 currentKey);
-    [[noreturn]] void refuse(int kind, const QString& reason) const;
+    [[noreturn]] void refuse(DbError::Kind kind, const QString& reason) const;
     void requireCurrentRow() const;
 
     std::shared_ptr<SqliteFile> file_;

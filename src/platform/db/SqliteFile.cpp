@@ -22,7 +22,6 @@ std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path) {
     }
     std::shared_ptr<SqliteFile> file(new SqliteFile(path, db));
     sqlite3_busy_timeout(db, 5000);
-    sqlite3_extended_result_codes(db, 0);
     // The first read of the schema tells a database from any other file.
     file->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).step();
     return file;
@@ -46,12 +45,6 @@ SqliteStatement SqliteFile::prepare(const QString& sql) const {
     if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK)
         fail(QStringLiteral("reading the database"));
     return SqliteStatement(*this, stmt);
-}
-
-void SqliteFile::execute(const QString& sql) const {
-    SqliteStatement statement = prepare(sql);
-    while (statement.step()) {
-    }
 }
 
 QStringList SqliteFile::columnsOf(const QString& table) const {
@@ -136,10 +129,14 @@ double SqliteStatement::real(int column) const {
 
 SqliteStatement::Storage SqliteStatement::storage(int column) const {
     switch (sqlite3_column_type(stmt_, column)) {
-    case SQLITE_NULL: return Storage::Null;
-    case SQLITE_INTEGER: return Storage::Integer;
-    case SQLITE_FLOAT: return Storage::Real;
-    default: return Storage::Text;
+    case SQLITE_NULL:
+        return Storage::Null;
+    case SQLITE_INTEGER:
+        return Storage::Integer;
+    case SQLITE_FLOAT:
+        return Storage::Real;
+    default:
+        return Storage::Text;
     }
 }
 

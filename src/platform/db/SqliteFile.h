@@ -27,7 +27,6 @@ public:
     sqlite3* handle() const { return db_; }
 
     SqliteStatement prepare(const QString& sql) const;
-    void execute(const QString& sql) const;
     // The table's columns as the database names them; empty when there is no such table.
     QStringList columnsOf(const QString& table) const;
     QString primaryKeyOf(const QString& table) const;
