@@ -64,14 +64,4 @@ TEST(ComputeMonthStart, FebruaryKeepsTheLastComputedYearAndOtherMonthsNeverChang
     }
 }
 
-TEST(MonthTables, FillGivesTheDesignLengthsAndAbbreviations) {
-    common::MonthTables tables;
-    tables.DaysInMonth[1] = 29;
-    tables.fill();
-    EXPECT_EQ(tables.DaysInMonth, (std::array<qint16, 12>{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}));
-    EXPECT_EQ(tables.MonthAbbr[0], "Jan");
-    EXPECT_EQ(tables.MonthAbbr[4], "May");
-    EXPECT_EQ(tables.MonthAbbr[11], "Dec");
-}
-
 } // namespace
