@@ -197,13 +197,11 @@ void frm_getmsg::openReceivingSocket() {
     try {
         Winsock_get.Bind();
     } catch (const platform::SocketError& e) {
-        platform::MessageBoxRequest box;
-        box.text =
+        platform::warn(
+            registry().env().dialogs,
             QStringLiteral("Messages cannot be received: %1 Is another copy of the program running on this "
                            "computer? The calendar and schedules keep working.")
-                .arg(QString::fromUtf8(e.what()));
-        box.icon = platform::BoxIcon::Exclamation;
-        registry().env().dialogs.messageBox(box);
+                .arg(QString::fromUtf8(e.what())));
     }
 }
 
@@ -224,11 +222,9 @@ void frm_getmsg::cmd_exit_Click() {
     ShowTodayText = show_today_sch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
     QString error;
     if (!SettingsFile::write(env.programFolder, ShowTodayText, &error)) {
-        platform::MessageBoxRequest box;
-        box.text = QStringLiteral("The start-up option could not be saved to %1: %2")
-                       .arg(QDir(env.programFolder).filePath(SettingsFile::fileName), error);
-        box.icon = platform::BoxIcon::Exclamation;
-        env.dialogs.messageBox(box);
+        platform::warn(env.dialogs,
+                       QStringLiteral("The start-up option could not be saved to %1: %2")
+                           .arg(QDir(env.programFolder).filePath(SettingsFile::fileName), error));
     }
     Message_module::BroadcastQuitNotice(Program::of(registry()));
     env.processEnd.endProcess();

@@ -21,11 +21,10 @@ void broadcast(Program& program, const QString& prefix) {
         socket.Close();
     } catch (const platform::SocketError& e) {
         socket.Close();
-        platform::MessageBoxRequest box;
-        box.text = QStringLiteral("The other computers on the network could not be told about this one: %1")
-                       .arg(QString::fromUtf8(e.what()));
-        box.icon = platform::BoxIcon::Exclamation;
-        program.env().dialogs.messageBox(box);
+        platform::warn(
+            program.env().dialogs,
+            QStringLiteral("The other computers on the network could not be told about this one: %1")
+                .arg(QString::fromUtf8(e.what())));
     }
 }
 

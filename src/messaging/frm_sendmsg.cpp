@@ -98,8 +98,5 @@ void frm_sendmsg::send_cmd_Click() {
 // Nothing typed is lost: the window stays open with the recipient and the text as they were.
 void frm_sendmsg::sendFailed(const QString& reason, const QString& typed) {
     sendtxt->setPlainText(typed);
-    platform::MessageBoxRequest box;
-    box.text = QStringLiteral("The message was not sent. ") + reason;
-    box.icon = platform::BoxIcon::Exclamation;
-    registry().env().dialogs.messageBox(box);
+    platform::warn(registry().env().dialogs, QStringLiteral("The message was not sent. ") + reason);
 }

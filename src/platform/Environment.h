@@ -35,6 +35,14 @@ public:
                                             const QString& defaultText) = 0;
 };
 
+// One box telling the user what went wrong: OK only, exclamation icon, the program's own title.
+inline void warn(Dialogs& dialogs, const QString& text) {
+    MessageBoxRequest box;
+    box.text = text;
+    box.icon = BoxIcon::Exclamation;
+    dialogs.messageBox(box);
+}
+
 class HostInfo {
 public:
     virtual ~HostInfo() = default;

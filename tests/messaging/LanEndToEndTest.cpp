@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -40,17 +41,20 @@ public:
                 return line;
         }
     }
-    // Asks until the answer is the expected one or the wait runs out; returns the last answer.
-    QString askUntil(const QString& command, const QString& expected) {
+    // Asks until the answer satisfies done or the wait runs out; returns the last answer.
+    QString askUntil(const QString& command, const std::function<bool(const QString&)>& done) {
         QDeadlineTimer deadline(AnswerWaitMs);
         QString answer;
         do {
             answer = ask(command, command.left(4).toUpper());
-            if (answer == expected)
+            if (done(answer))
                 break;
             process_->waitForReadyRead(100);
         } while (!deadline.hasExpired());
         return answer;
+    }
+    QString askUntil(const QString& command, const QString& expected) {
+        return askUntil(command, [&](const QString& answer) { return answer == expected; });
     }
     bool waitForEnd() {
         process_->waitForFinished(AnswerWaitMs);
@@ -90,11 +94,9 @@ TEST(LanEndToEnd, CopiesLearnEachOtherAndAQuitNoticeRemovesOne) {
     Peer beta(lan, 1, QStringLiteral("beta"));
     // Each copy has every name once, its own included.
     for (Peer* peer : {&alpha, &beta}) {
-        QString answer;
-        QDeadlineTimer deadline(AnswerWaitMs);
-        do
-            answer = peer->ask(QStringLiteral("hosts"), QStringLiteral("HOSTS"));
-        while (sortedHosts(answer) != QStringLiteral("alpha|beta") && !deadline.hasExpired());
+        const QString answer = peer->askUntil(QStringLiteral("hosts"), [](const QString& a) {
+            return sortedHosts(a) == QStringLiteral("alpha|beta");
+        });
         EXPECT_EQ(sortedHosts(answer), QStringLiteral("alpha|beta"));
     }
     beta.ask(QStringLiteral("exit"), QStringLiteral("-"));
@@ -111,19 +113,16 @@ TEST(LanEndToEnd, MessagesToOneHostByNameAndToGroupArriveAndAreShown) {
     QUIBBLY_SKIP_UNLESS_READY(lan);
     Peer alpha(lan, 0, QStringLiteral("甲機"));
     Peer beta(lan, 1, QStringLiteral("beta"));
-    const QString bothKnown = QStringLiteral("beta|甲機");
-    QDeadlineTimer deadline(AnswerWaitMs);
-    while (sortedHosts(alpha.ask("hosts", "HOSTS")) != bothKnown && !deadline.hasExpired()) {
-    }
+    alpha.askUntil(QStringLiteral("hosts"),
+                   [](const QString& a) { return sortedHosts(a) == QStringLiteral("beta|甲機"); });
+    const auto shownWith = [](const QString& counter) {
+        return [counter](const QString& a) { return a.endsWith(QLatin1Char('|') + counter); };
+    };
 
     // By name: there is no name service in the namespaces; the name was learned by presence.
     EXPECT_EQ(alpha.ask(QStringLiteral("send beta 你好，明天見"), QStringLiteral("SENT")),
               QStringLiteral("SENT"));
-    QString got;
-    deadline.setRemainingTime(AnswerWaitMs);
-    do
-        got = beta.ask(QStringLiteral("shown"), QStringLiteral("SHOWN"));
-    while (!got.endsWith(QStringLiteral("|1 / 1")) && !deadline.hasExpired());
+    QString got = beta.askUntil(QStringLiteral("shown"), shownWith(QStringLiteral("1 / 1")));
     EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN 甲機傳送訊息給您，時間是"))) << got.toStdString();
     EXPECT_TRUE(got.endsWith(QStringLiteral("|甲機說：你好，明天見|1 / 1"))) << got.toStdString();
 
@@ -131,10 +130,7 @@ TEST(LanEndToEnd, MessagesToOneHostByNameAndToGroupArriveAndAreShown) {
     EXPECT_EQ(beta.ask(QStringLiteral("send * 全體注意"), QStringLiteral("SENT")), QStringLiteral("SENT"));
     for (auto [peer, counter] :
          {std::pair{&alpha, QStringLiteral("1 / 1")}, std::pair{&beta, QStringLiteral("2 / 2")}}) {
-        deadline.setRemainingTime(AnswerWaitMs);
-        do
-            got = peer->ask(QStringLiteral("shown"), QStringLiteral("SHOWN"));
-        while (!got.endsWith(QLatin1Char('|') + counter) && !deadline.hasExpired());
+        got = peer->askUntil(QStringLiteral("shown"), shownWith(counter));
         EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN beta傳送訊息給您，時間是"))) << got.toStdString();
         EXPECT_TRUE(got.endsWith(QStringLiteral("|beta說：全體注意|") + counter)) << got.toStdString();
     }
