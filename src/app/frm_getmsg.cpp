@@ -200,7 +200,7 @@ void frm_getmsg::openReceivingSocket() {
         platform::warn(
             registry().env().dialogs,
             QStringLiteral("Messages cannot be received: %1 Is another copy of the program running on this "
-                           "computer? The calendar and schedules keep working.")
+                           "computer? The rest of the program keeps working.")
                 .arg(QString::fromUtf8(e.what())));
     }
 }
