@@ -26,8 +26,10 @@ about_frm::about_frm(platform::FormRegistry& forms) : Form(forms) {
     about_frame->setGeometry(12, 168, 586, 240);
     about_txt = new QPlainTextEdit(about_frame);
     about_txt->setReadOnly(true);
-    about_txt->setFont(platform::mingFont(9));
+    about_txt->setFont(platform::mingFont(8));
     about_txt->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The rule runs to the edge; a scroll bar for its last few pixels would only distract.
+    about_txt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     about_txt->setGeometry(10, 24, 566, 204);
 }
 
