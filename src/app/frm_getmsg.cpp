@@ -139,12 +139,10 @@ void frm_getmsg::buildMenus() {
     exit = item(msg, QStringLiteral("Exit"), QKeySequence(Qt::Key_F12), &frm_getmsg::exit_Click);
     calendar = menuBar->addMenu(QStringLiteral("Calendar"));
     open_schedule = item(calendar, QStringLiteral("Open Calendar"), {}, &frm_getmsg::open_schedule_Click);
-    show_today_sch = item(calendar, QStringLiteral("Show Today Schedule When Activate"), {},
-                          &frm_getmsg::show_today_sch_Click);
+    show_today_sch = calendar->addAction(QStringLiteral("Show Today Schedule When Activate"));
     show_today_sch->setCheckable(true);
-    // Checked in the design. The toggle is the handler's: the action's own is undone before it runs.
-    show_today_sch->setChecked(true);
-    disconnect(show_today_sch, &QAction::triggered, nullptr, nullptr);
+    show_today_sch->setChecked(true); // checked in the design
+    // The toggle is the handler's: the action's own is undone before it runs.
     connect(show_today_sch, &QAction::triggered, this, [this](bool checked) {
         show_today_sch->setChecked(!checked);
         show_today_sch_Click();
