@@ -5,6 +5,7 @@
 #include "app/SettingsFile.h"
 #include "app/about_frm.h"
 #include "common/DateText.h"
+#include "common/NumberText.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
 #include "messaging/frm_sendmsg.h"
@@ -159,7 +160,7 @@ void frm_getmsg::Form_Load() {
     notice.text = SubnetNotice;
     env.dialogs.messageBox(notice);
 
-    // The store starts with no message shown.
+    // The store starts with no message shown (CurMsgIndex -1).
     program.organiser.LoadTodayAlarms();
     program.shared.HourBellMessage = QStringLiteral("Clock reminds you: Don't forget to do something!");
     program.shared.HourBellOn = false;
@@ -168,8 +169,10 @@ void frm_getmsg::Form_Load() {
     if (show_today_sch->isChecked()) {
         const QDate today = env.clock.now().date();
         program.shared.SelectedDate = common::shortDateText(today);
-        program.organiser.showOneDayList(
-            QStringLiteral(" %1/ %2/ %3 Schedule").arg(today.year()).arg(today.month()).arg(today.day()));
+        program.organiser.showOneDayList(common::leadingBlankNumber(today.year()) + QLatin1Char('/') +
+                                         common::leadingBlankNumber(today.month()) + QLatin1Char('/') +
+                                         common::leadingBlankNumber(today.day()) +
+                                         QStringLiteral(" Schedule"));
     }
 
     program.shared.BroadcastAddress =
