@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 TEST(Twips, OleColoursNameBlueGreenRedBytes) {
-    EXPECT_EQ(platform::colorFromOle(0x00800000), QColor(0, 0, 0x80));  // navy
-    EXPECT_EQ(platform::colorFromOle(0x0000FFFF), QColor(0xFF, 0xFF, 0));  // yellow
+    EXPECT_EQ(platform::colorFromOle(0x00800000), QColor(0, 0, 0x80));    // navy
+    EXPECT_EQ(platform::colorFromOle(0x0000FFFF), QColor(0xFF, 0xFF, 0)); // yellow
     EXPECT_EQ(platform::colorFromOle(0x000000FF), QColor(0xFF, 0, 0));
 }
 

@@ -25,7 +25,8 @@ platform::BoxAnswer ScriptedDialogs::messageBox(const platform::MessageBoxReques
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& def) {
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
+                                                 const QString& def) {
     inputsShown_.push_back({prompt, title, def});
     if (inputs_.empty()) {
         ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();

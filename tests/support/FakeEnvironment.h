@@ -67,7 +67,11 @@ public:
 
 class RecordingProcessEnd : public platform::ProcessEnd {
 public:
-    void endProcess() override { ++calls; if (onEnd) onEnd(); }
+    void endProcess() override {
+        ++calls;
+        if (onEnd)
+            onEnd();
+    }
     int calls = 0;
     std::function<void()> onEnd;
 };
