@@ -32,9 +32,11 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
         ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
         return std::nullopt;
     }
-    auto text = inputs_.front();
+    const std::optional<QString> scripted = inputs_.front();
     inputs_.pop_front();
-    return text;
+    if (!scripted)
+        return std::nullopt;
+    return *scripted;
 }
 
 QStringList ScriptedDialogs::shownTexts() const {
