@@ -20,7 +20,6 @@ void MessageStore::bodyArrival(const QString& body) {
     }
     body_ = body;
     waitingIcon_ = true;
-    browseEnabled_ = true;
     TempMsg_.append(body);
     CurMsgIndex_ = static_cast<int>(TempMsg_.size()) - 1;
     showCounter();
@@ -58,10 +57,8 @@ void MessageStore::deleteOne() {
         if (CurMsgIndex_ != -1)
             caption_ = entryOrEmpty(TimeList_, CurMsgIndex_);
     }
-    if (CurMsgIndex_ == -1) {
+    if (CurMsgIndex_ == -1)
         caption_ = EmptyCaption;
-        browseEnabled_ = false;
-    }
     showCounter();
     if (body_.isEmpty())
         waitingIcon_ = false;
@@ -73,7 +70,6 @@ void MessageStore::deleteAll() {
     TimeList_.clear();
     ReUserList_.clear();
     body_.clear();
-    browseEnabled_ = false;
     caption_ = EmptyCaption;
     counter_.clear();
     waitingIcon_ = false;

@@ -11,7 +11,7 @@ public:
     static constexpr int MaxMessages = 32767;
     static inline const QString EmptyCaption = QStringLiteral("Receive Message");
 
-    // Arrivals, in the order the datagrams arrive. bodyArrival's result: the window must be restored.
+    // Arrivals, in the order the datagrams arrive.
     void headerArrival(const QString& header);
     void replyHostArrival(const QString& host);
     void bodyArrival(const QString& body);
@@ -31,7 +31,8 @@ public:
     const QString& caption() const { return caption_; }
     const QString& body() const { return body_; }
     const QString& counter() const { return counter_; }
-    bool browseEnabled() const { return browseEnabled_; }
+    // Previous and next are offered exactly while a message is shown.
+    bool browseEnabled() const { return CurMsgIndex_ != -1; }
     bool waitingIcon() const { return waitingIcon_; }
 
 private:
@@ -46,6 +47,5 @@ private:
     QString caption_ = EmptyCaption;
     QString body_;
     QString counter_;
-    bool browseEnabled_ = false;
     bool waitingIcon_ = false;
 };

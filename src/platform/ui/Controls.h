@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QGroupBox>
 #include <QRadioButton>
 #include <QTimer>
 

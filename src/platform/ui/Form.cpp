@@ -7,13 +7,17 @@
 
 namespace platform {
 
-Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(registry), registryAlive_(&registry) {
+Form::Form(FormRegistry& registry) : QWidget(nullptr), registry_(&registry) {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 Form::~Form() {
-    if (registryAlive_)
-        registry_.formUnloaded(this);
+    if (registry_)
+        registry_->formUnloaded(this);
+}
+
+FormRegistry& Form::registry() const {
+    return *registry_;
 }
 
 void Form::Show() {
@@ -23,15 +27,15 @@ void Form::Show() {
     // Showing makes the window the active one at once, as the original platform did; the window system's own
     // activation event that follows finds it active already and runs nothing twice.
     if (!isMinimized())
-        registry_.formActivated(this);
+        registry_->formActivated(this);
 }
 
 void Form::Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (registryAlive_)
-        registry_.formUnloaded(this);
+    if (registry_)
+        registry_->formUnloaded(this);
     hide();
     // Unload often comes from one of the window's own handlers, which still runs on this object.
     deleteLater();
@@ -39,7 +43,7 @@ void Form::Unload() {
 
 bool Form::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && !unloaded_)
-        registry_.formActivated(this);
+        registry_->formActivated(this);
     return QWidget::event(e);
 }
 

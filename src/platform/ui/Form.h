@@ -27,16 +27,15 @@ public:
     void Unload();
     bool isUnloaded() const { return unloaded_; }
 
-    FormRegistry& registry() const { return registry_; }
+    FormRegistry& registry() const;
 
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    FormRegistry& registry_;
     // A window unloaded late in the program's life may be deleted after the registry is gone.
-    QPointer<FormRegistry> registryAlive_;
+    QPointer<FormRegistry> registry_;
     bool unloaded_ = false;
 };
 
