@@ -31,7 +31,7 @@ TEST_F(Exit, YesWritesTheOptionThenSendsTheQuitNoticeThenEnds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.before.toStdString());
-        program = std::make_unique<Program>(*env, organiser);
+        restartProgram();
         processEnd.calls = 0;
         frm_getmsg& main = start(c.before);
         if (c.toggle)

@@ -97,9 +97,7 @@ TEST_F(Startup, SettingsFileDecidesTheOneDayList) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        ProgramFixture::TearDown();
-        program.reset();
-        program = std::make_unique<Program>(*env, organiser);
+        restartProgram();
         organiser.calls.clear();
         QFile::remove(QDir(folder.path()).filePath(QStringLiteral("schedule.txt")));
         if (QByteArray(c.file) != "<no file>")

@@ -16,9 +16,18 @@ ProgramFixture::ProgramFixture() {
 }
 
 ProgramFixture::~ProgramFixture() {
+    endProgram();
+}
+
+void ProgramFixture::endProgram() {
     program.reset();
     // Windows unloaded during the test are deleted by the event loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ProgramFixture::restartProgram() {
+    endProgram();
+    program = std::make_unique<Program>(*env, organiser);
 }
 
 void ProgramFixture::writeSettings(const QByteArray& bytes) {

@@ -34,6 +34,8 @@ protected:
     ProgramFixture();
     ~ProgramFixture() override;
 
+    // Ends the program and starts a new one on the same seams and folder.
+    void restartProgram();
     // Writes schedule.txt with exactly these bytes.
     void writeSettings(const QByteArray& bytes);
     QByteArray readSettings() const;
@@ -42,6 +44,8 @@ protected:
     // Lets a datagram arrive at the receiving port from a peer, and everything queued be handed over.
     void arrive(const QString& text, const QString& from = QStringLiteral("192.168.7.30"));
     QStringList sentTexts() const { return network.sentTexts(); }
+
+    void endProgram();
 
     FakeClock clock;
     ScriptedDialogs dialogs;
