@@ -35,11 +35,12 @@ public:
                                             const QString& defaultText) = 0;
 };
 
-// One box telling the user what went wrong: OK only, exclamation icon, the program's own title.
-inline void warn(Dialogs& dialogs, const QString& text) {
+// One box telling the user what went wrong: OK only, exclamation icon; without a title, the program's own.
+inline void warn(Dialogs& dialogs, const QString& text, const QString& title = QString()) {
     MessageBoxRequest box;
     box.text = text;
     box.icon = BoxIcon::Exclamation;
+    box.title = title;
     dialogs.messageBox(box);
 }
 

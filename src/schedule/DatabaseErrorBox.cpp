@@ -12,12 +12,7 @@ QString databaseErrorText(const platform::db::DbError& error) {
 }
 
 void showDatabaseError(platform::Dialogs& dialogs, const platform::db::DbError& error) {
-    platform::MessageBoxRequest box;
-    box.text = databaseErrorText(error);
-    box.buttons = platform::BoxButtons::OK;
-    box.icon = platform::BoxIcon::Exclamation;
-    box.title = QStringLiteral("Memorell");
-    dialogs.messageBox(box);
+    platform::warn(dialogs, databaseErrorText(error), QStringLiteral("Memorell"));
 }
 
 } // namespace schedule
