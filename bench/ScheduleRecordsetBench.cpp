@@ -28,7 +28,7 @@ QString databasePath() {
                            "INSERT INTO 我的行程 (Schedule_Date,Schedule_Time,Work,Remind,Message,Memo) "
                            "VALUES (?1,?2,?3,?4,?5,?6)",
                            -1, &insert, nullptr);
-        const double today = platform::db::DateTime::fromDate(QDate::currentDate()).days();
+        const double today = platform::DateTime::fromDate(QDate::currentDate()).days();
         for (int i = 0; i < rowCount; ++i) {
             // Dates spread over ten years around today, in no order.
             sqlite3_bind_double(insert, 1, today - 1825 + (i * 7919) % 3650);
@@ -97,13 +97,13 @@ void RecordsetOpenAndSort(benchmark::State& state) {
 
 void TodayAlarmTwoPassScan(benchmark::State& state) {
     auto rs = openSorted();
-    const platform::db::Value today(platform::db::DateTime::fromDate(QDate::currentDate()));
+    const platform::Value today(platform::DateTime::fromDate(QDate::currentDate()));
     for (auto _ : state) {
         int count = 0;
         rs->MoveFirst();
         for (int i = 0, n = rs->RecordCount(); i < n; ++i, rs->MoveNext())
             count += rs->Fields(QStringLiteral("Schedule_Date")).Value() == today;
-        std::vector<std::array<platform::db::Value, 4>> table(count);
+        std::vector<std::array<platform::Value, 4>> table(count);
         int j = count;
         rs->MoveFirst();
         for (int i = 0, n = rs->RecordCount(); i < n; ++i, rs->MoveNext()) {

@@ -1,7 +1,7 @@
 #include "app/Mark.h"
 
-#include "app/Program.h"
 #include "app/frm_getmsg.h"
+#include "core/Program.h"
 #include "platform/ui/Controls.h"
 
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #include "app/frm_getmsg.h"
 
-#include "app/OrganiserSide.h"
-#include "app/Program.h"
 #include "app/SettingsFile.h"
 #include "app/about_frm.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/OrganiserSide.h"
+#include "core/Program.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
 #include "messaging/frm_sendmsg.h"
@@ -57,12 +57,24 @@ frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
     buildDesign();
     buildMenus();
 
+    // The organiser's timers: the main window carries them, the organiser does their work.
+    Program& program = Program::of(forms);
+    OrganiserSide& organiser = program.organiser;
     sch_alarm_timer = new platform::Timer(500, true, this);
     User_Timer = new platform::Timer(1000, true, this);
     Timer1 = new platform::Timer(700, false, this);
+    connect(sch_alarm_timer, &QTimer::timeout, this, [&organiser] { organiser.sch_alarm_timer_Timer(); });
+    connect(User_Timer, &QTimer::timeout, this, [&organiser] { organiser.User_Timer_Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [&organiser] { organiser.Timer1_Timer(); });
+    program.mainWindow = this;
 
     connect(&Winsock_get, &platform::Winsock::DataArrival, this, &frm_getmsg::Winsock_get_DataArrival);
     setWindowState(Qt::WindowMinimized);
+}
+
+frm_getmsg::~frm_getmsg() {
+    if (platform::FormRegistry* forms = liveRegistry(); forms && Program::of(*forms).mainWindow == this)
+        Program::of(*forms).mainWindow = nullptr;
 }
 
 void frm_getmsg::buildDesign() {
@@ -118,6 +130,7 @@ void frm_getmsg::buildDesign() {
     connect(clear_msg, &QToolButton::clicked, this, &frm_getmsg::clear_msg_Click);
     connect(clear_all, &QToolButton::clicked, this, &frm_getmsg::clear_all_Click);
     connect(cmd_exit, &QPushButton::clicked, this, &frm_getmsg::cmd_exit_Click);
+    connect(clear_txt_msg, &QPushButton::clicked, this, &frm_getmsg::clear_txt_msg_Click);
 }
 
 void frm_getmsg::buildMenus() {
@@ -258,10 +271,10 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
         break;
     case DatagramKinds::Kind::PresenceAnswer:
         registry().env().network.peers().remember(reading.rest, QHostAddress(Winsock_get.RemoteHostIP()));
-        DatagramKinds::addKnownHost(TempList, reading.rest);
+        DatagramKinds::addKnownHost(program.shared.TempList, reading.rest);
         break;
     case DatagramKinds::Kind::QuitNotice:
-        DatagramKinds::removeKnownHost(TempList, reading.rest);
+        DatagramKinds::removeKnownHost(program.shared.TempList, reading.rest);
         break;
     case DatagramKinds::Kind::Header:
         messages.headerArrival(reading.rest);
@@ -315,4 +328,24 @@ void frm_getmsg::showStore() {
     previous->setEnabled(messages.browseEnabled());
     NextCmd->setEnabled(messages.browseEnabled());
     setWindowIcon(messages.waitingIcon() ? Picture1 : Picture2);
+}
+
+void frm_getmsg::clear_txt_msg_Click() {
+    txt_msg->setText(QString());
+}
+
+void frm_getmsg::setChimeTimerEnabled(bool enabled) {
+    Timer1->setEnabled(enabled);
+}
+
+bool frm_getmsg::chimeTimerEnabled() const {
+    return Timer1->isEnabled();
+}
+
+void frm_getmsg::setHourBellLine(const QString& text) {
+    txt_msg->setText(text);
+}
+
+QString frm_getmsg::hourBellLine() const {
+    return txt_msg->text();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MainWindowSide.h"
 #include "messaging/MessageStore.h"
 #include "platform/net/Winsock.h"
 #include "platform/ui/Form.h"
@@ -21,10 +22,11 @@ class Timer;
 }
 
 // The main window: received messages, the hour-bell text, the menus, and the start-up and exit.
-class frm_getmsg : public platform::Form {
+class frm_getmsg : public platform::Form, public MainWindowSide {
     Q_OBJECT
 public:
     explicit frm_getmsg(platform::FormRegistry& forms);
+    ~frm_getmsg() override;
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
@@ -44,6 +46,12 @@ public:
     void reply_cmd_Click();
     void clear_msg_Click();
     void clear_all_Click();
+    void clear_txt_msg_Click();
+
+    void setChimeTimerEnabled(bool enabled) override;
+    bool chimeTimerEnabled() const override;
+    void setHourBellLine(const QString& text) override;
+    QString hourBellLine() const override;
 
     QToolButton* new_msg;
     QToolButton* reply_cmd;
@@ -73,8 +81,7 @@ public:
     QMenu* discription;
     QAction* about;
 
-    // Kept out of view: the known hosts, and the message store with its display state.
-    QStringList TempList;
+    // Kept out of view: the message store with its display state.
     MessageStore messages;
     QIcon Picture1; // message waiting
     QIcon Picture2; // idle

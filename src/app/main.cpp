@@ -1,6 +1,6 @@
 #include "app/Mark.h"
-#include "app/OrganiserSide.h"
-#include "app/Program.h"
+#include "core/OrganiserSide.h"
+#include "core/Program.h"
 #include "platform/SystemSeams.h"
 #include "platform/net/SystemHostInfo.h"
 #include "platform/net/UdpDatagramNetwork.h"
@@ -16,6 +16,9 @@ public:
     void LoadTodayAlarms() override {}
     void showOneDayList(const QString&) override {}
     void openCalendar() override {}
+    void sch_alarm_timer_Timer() override {}
+    void User_Timer_Timer() override {}
+    void Timer1_Timer() override {}
 };
 
 } // namespace

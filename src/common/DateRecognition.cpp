@@ -5,7 +5,7 @@
 namespace common {
 namespace {
 
-using platform::db::DateTime;
+using platform::DateTime;
 
 std::optional<QDate> readDate(const QRegularExpressionMatch& m) {
     const QDate date(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
 #include <QString>
 #include <optional>
@@ -13,7 +13,7 @@ namespace common {
 //   H:M or H:M:S with a 24-hour hour, or with an hour 1..12 marked AM/PM or 上午/下午 before or after it,
 //   a date, blanks and a time.
 // A date alone has no time of day; a time alone lies on day 0.
-std::optional<platform::db::DateTime> recogniseDateTime(const QString& text);
+std::optional<platform::DateTime> recogniseDateTime(const QString& text);
 
 // Whether the text reads as a date or a time by the rule above.
 inline bool readsAsDateOrTime(const QString& text) {

@@ -18,7 +18,7 @@ QString timeOfDayText(const QTime& t) {
         .arg(t.second(), 2, 10, QLatin1Char('0'));
 }
 
-QString dateTimeText(platform::db::DateTime value) {
+QString dateTimeText(platform::DateTime value) {
     if (value.isTimeOnly())
         return timeOfDayText(value.time());
     if (!value.hasTimeOfDay())
@@ -28,17 +28,17 @@ QString dateTimeText(platform::db::DateTime value) {
 
 namespace {
 
-class SystemDateTextRule : public platform::db::DateTextRule {
+class SystemDateTextRule : public platform::DateTextRule {
 public:
-    std::optional<platform::db::DateTime> read(const QString& text) const override {
+    std::optional<platform::DateTime> read(const QString& text) const override {
         return recogniseDateTime(text);
     }
-    QString write(platform::db::DateTime value) const override { return dateTimeText(value); }
+    QString write(platform::DateTime value) const override { return dateTimeText(value); }
 };
 
 } // namespace
 
-const platform::db::DateTextRule& systemDateTextRule() {
+const platform::DateTextRule& systemDateTextRule() {
     static const SystemDateTextRule rule;
     return rule;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
 #include <QDate>
 #include <QString>
@@ -16,10 +16,10 @@ QString timeOfDayText(const QTime& t);
 
 // A date/time value as the platform writes it: a date alone in the short form, a time on day 0 alone in the
 // time form, both joined by one blank otherwise ("2003/5/7 下午 01:30:00").
-QString dateTimeText(platform::db::DateTime value);
+QString dateTimeText(platform::DateTime value);
 
 // The rule the data layer applies to date columns, date literals and shown values: recogniseDateTime and
 // dateTimeText.
-const platform::db::DateTextRule& systemDateTextRule();
+const platform::DateTextRule& systemDateTextRule();
 
 } // namespace common

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace common {
 
@@ -12,6 +13,8 @@ struct SharedState {
     bool HourBellOn = false;
     // First three octets of the local IPv4 address and "255"; empty when the address has no three dots.
     QString BroadcastAddress;
+    // The known host names, in order of first arrival; they also fill the compose window's recipient list.
+    QStringList TempList;
 };
 
 } // namespace common

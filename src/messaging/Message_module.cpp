@@ -1,6 +1,6 @@
 #include "messaging/Message_module.h"
 
-#include "app/Program.h"
+#include "core/Program.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/frm_sendmsg.h"
 

@@ -1,8 +1,7 @@
 #include "messaging/frm_sendmsg.h"
 
-#include "app/Program.h"
-#include "app/frm_getmsg.h"
 #include "common/DateText.h"
+#include "core/Program.h"
 #include "messaging/DatagramKinds.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
@@ -49,7 +48,7 @@ void frm_sendmsg::Form_Activate() {
     // Each activation lists the known hosts afresh, so each appears once; the recipient typed stays.
     const QString recipient = send_ip->currentText();
     send_ip->clear();
-    send_ip->addItems(Program::of(registry()).get<frm_getmsg>().TempList);
+    send_ip->addItems(Program::of(registry()).shared.TempList);
     send_ip->setEditText(recipient);
 }
 

@@ -22,7 +22,7 @@ void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qi
         Cancel = 1;
 }
 
-platform::db::Value normalisedRemind(const platform::db::Value& remind) {
+platform::Value normalisedRemind(const platform::Value& remind) {
     if (remind.isNull())
         return remind;
     // The column holds texts; a number from elsewhere is read as its digits.
@@ -36,8 +36,8 @@ void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirme
                         platform::Dialogs& dialogs) {
     if (!DeleteConfirmed) {
         runReportingFailure(dialogs, [&] {
-            const platform::db::Value remind = recordset.Fields(QStringLiteral("Remind")).Value();
-            const platform::db::Value normal = normalisedRemind(remind);
+            const platform::Value remind = recordset.Fields(QStringLiteral("Remind")).Value();
+            const platform::Value normal = normalisedRemind(remind);
             if (!(normal == remind))
                 recordset.Update(QStringLiteral("Remind"), normal);
         });

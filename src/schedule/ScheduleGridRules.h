@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
 #include <QString>
 
@@ -23,7 +23,7 @@ bool askDeleteQuestion(platform::Dialogs& dialogs);
 void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qint16& Cancel);
 
 // A Remind as the grids keep it: upper case, and "NO" unless that reads "YES" or "NO"; no value stays none.
-platform::db::Value normalisedRemind(const platform::db::Value& remind);
+platform::Value normalisedRemind(const platform::Value& remind);
 
 // After the grid has stored an edited row: unless a deletion was just confirmed, the current row's Remind is
 // normalised and stored. DeleteConfirmed is cleared in every case. A refused store shows its box.

@@ -79,7 +79,7 @@ TEST_F(Startup, LoadingStepsRunInTheirOrderAndTheQueryGoesToTheSubnet) {
     // The copy hears its own query, answers it, and hears its own answer.
     EXPECT_EQ(sentTexts(),
               (QStringList{QStringLiteral("Return Hostname-PC-01"), QStringLiteral("Neighbor-PC-01")}));
-    EXPECT_EQ(program->find<frm_getmsg>()->TempList, QStringList{QStringLiteral("PC-01")});
+    EXPECT_EQ(program->shared.TempList, QStringList{QStringLiteral("PC-01")});
 }
 
 TEST_F(Startup, SettingsFileDecidesTheOneDayList) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-using platform::db::DateTime;
+using platform::DateTime;
 
 TEST(ShortDateText, WritesYearMonthDayWithoutLeadingZeros) {
     EXPECT_EQ(common::shortDateText(QDate(2003, 5, 7)), "2003/5/7");

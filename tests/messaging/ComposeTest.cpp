@@ -29,7 +29,7 @@ class Compose : public ProgramFixture {
 protected:
     void SetUp() override {
         main = &startMainWindow();
-        main->TempList = QStringList{"PC-01", "PC-07", "pc-07"};
+        program->shared.TempList = QStringList{"PC-01", "PC-07", "pc-07"};
         network.clearRecord();
     }
     frm_sendmsg& open() {
@@ -42,9 +42,9 @@ protected:
 TEST_F(Compose, EveryActivationListsEachKnownHostOnceInOrder) {
     frm_sendmsg& compose = open();
     EXPECT_TRUE(compose.isVisible());
-    EXPECT_EQ(listOf(compose.send_ip), main->TempList);
+    EXPECT_EQ(listOf(compose.send_ip), program->shared.TempList);
     compose.send_ip->setEditText("typed");
-    main->TempList.append("PC-09");
+    program->shared.TempList.append("PC-09");
     // Back to the main window and to the compose window again.
     program->formActivated(main);
     program->formActivated(&compose);
@@ -139,7 +139,7 @@ TEST_F(Compose, SendGoesAsThreeDatagramsThenTheWindowIsGone) {
     EXPECT_EQ(reopened.send_ip->currentText(), QString());
     EXPECT_EQ(reopened.sendtxt->toPlainText(), QString());
     EXPECT_FALSE(reopened.Group_opt->isChecked());
-    EXPECT_EQ(listOf(reopened.send_ip), main->TempList);
+    EXPECT_EQ(listOf(reopened.send_ip), program->shared.TempList);
 }
 
 TEST_F(Compose, FailedSendIsOneBoxAndKeepsEverythingTyped) {

@@ -11,7 +11,7 @@ class Receiver : public ProgramFixture {
 protected:
     void SetUp() override {
         main = &startMainWindow();
-        main->TempList.clear();
+        program->shared.TempList.clear();
         network.clearRecord();
     }
     frm_getmsg* main = nullptr;
@@ -56,7 +56,7 @@ TEST_F(Receiver, EveryQueryIsAnsweredOnceAndNotRecorded) {
     const QStringList answers = sentTexts().filter(QStringLiteral("Neighbor-"));
     // Each answer is heard back by this copy, which adds its own name once.
     EXPECT_EQ(answers, (QStringList{QStringLiteral("Neighbor-PC-01"), QStringLiteral("Neighbor-PC-01")}));
-    EXPECT_EQ(main->TempList, QStringList{QStringLiteral("PC-01")});
+    EXPECT_EQ(program->shared.TempList, QStringList{QStringLiteral("PC-01")});
     for (const auto& s : network.sent()) {
         EXPECT_EQ(s.fromPort, 6666);
         EXPECT_EQ(s.to, QHostAddress(QStringLiteral("192.168.7.255")));
@@ -71,11 +71,11 @@ TEST_F(Receiver, KnownHostListRules) {
     arrive(QStringLiteral("Neighbor-"));
     arrive(QStringLiteral("Neighbor-"));
     arrive(QStringLiteral("Neighbor-PC-03"));
-    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
+    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
     arrive(QStringLiteral("QN-PC-09"));
-    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
+    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
     arrive(QStringLiteral("QN-pc-02"));
-    EXPECT_EQ(main->TempList, (QStringList{"PC-02", "", "PC-03"}));
+    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "", "PC-03"}));
     EXPECT_TRUE(network.sent().empty());
     EXPECT_EQ(main->messages.TempMsg().size(), 0);
 }

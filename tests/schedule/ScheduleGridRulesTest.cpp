@@ -12,7 +12,7 @@
 namespace {
 
 using platform::BoxAnswer;
-using platform::db::Value;
+using platform::Value;
 
 TEST(NormalisedRemind, UpperCasesAndTurnsEverythingElseIntoNo) {
     const std::vector<std::pair<Value, Value>> cases = {

@@ -1,5 +1,7 @@
 #include "support/FakeEnvironment.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -17,17 +19,28 @@ platform::BoxAnswer ScriptedDialogs::messageBox(const platform::MessageBoxReques
         ADD_FAILURE() << "unscripted message box: " << request.text.toStdString();
     }
     shown_.push_back({request, answer});
-    if (!during_.empty()) {
-        auto action = std::move(during_.front());
-        during_.pop_front();
-        action();
-    }
+    holdOpen();
     return answer;
+}
+
+void ScriptedDialogs::holdOpen() {
+    if (during_.empty())
+        return;
+    auto action = std::move(during_.front());
+    during_.pop_front();
+    QEventLoop box;
+    QTimer::singleShot(0, &box, [&] {
+        action();
+        // What the action posted (deferred deletions included) is handled before the box closes.
+        QTimer::singleShot(0, &box, &QEventLoop::quit);
+    });
+    box.exec();
 }
 
 std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
                                                  const QString& def) {
     inputsShown_.push_back({prompt, title, def});
+    holdOpen();
     if (inputs_.empty()) {
         ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
         return std::nullopt;

@@ -33,7 +33,9 @@ public:
     };
 
     void answerNext(platform::BoxAnswer a) { answers_.push_back(a); }
-    // Runs inside the box, while it is "open" (to act while a modal box holds its handler).
+    // Runs inside the next box (message or input box) while it is "open": in a nested event loop, as a real
+    // modal box runs one, so timers, datagrams and deferred deletions are handled under the box exactly as
+    // they would be while the user looks at it. The box closes once the action and what it posted are done.
     void duringNextBox(std::function<void()> action) { during_.push_back(std::move(action)); }
     void inputNext(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
     // Every box of exactly this text is answered without a script (the start-up notice, for example).
@@ -49,6 +51,8 @@ public:
     bool scriptEmpty() const { return answers_.empty() && inputs_.empty(); }
 
 private:
+    void holdOpen();
+
     std::deque<platform::BoxAnswer> answers_;
     std::deque<std::function<void()>> during_;
     std::deque<std::optional<QString>> inputs_;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/OrganiserSide.h"
-#include "app/Program.h"
 #include "app/frm_getmsg.h"
+#include "core/OrganiserSide.h"
+#include "core/Program.h"
 #include "support/FakeDatagramNetwork.h"
 #include "support/FakeEnvironment.h"
 
@@ -20,7 +20,12 @@ public:
         calls << QStringLiteral("showOneDayList:") + caption;
     }
     void openCalendar() override { calls << QStringLiteral("openCalendar"); }
+    // Timer ticks are counted apart, so they never disturb the order of the calls above.
+    void sch_alarm_timer_Timer() override { ++alarmTicks; }
+    void User_Timer_Timer() override { ++bellTicks; }
+    void Timer1_Timer() override { ++chimeTicks; }
     QStringList calls;
+    int alarmTicks = 0, bellTicks = 0, chimeTicks = 0;
 };
 
 inline const QString SubnetNotice = QStringLiteral("Please make sure your subnet mask is: 255.255.255.0");

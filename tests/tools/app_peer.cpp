@@ -8,9 +8,9 @@
 // Usage: app_peer <host name> <program folder>
 
 #include "app/Mark.h"
-#include "app/OrganiserSide.h"
-#include "app/Program.h"
 #include "app/frm_getmsg.h"
+#include "core/OrganiserSide.h"
+#include "core/Program.h"
 #include "messaging/frm_sendmsg.h"
 #include "platform/SystemSeams.h"
 #include "platform/net/SystemHostInfo.h"
@@ -65,12 +65,15 @@ public:
     void LoadTodayAlarms() override {}
     void showOneDayList(const QString&) override {}
     void openCalendar() override {}
+    void sch_alarm_timer_Timer() override {}
+    void User_Timer_Timer() override {}
+    void Timer1_Timer() override {}
 };
 
 void command(Program& program, const QString& line) {
     frm_getmsg& main = program.get<frm_getmsg>();
     if (line == QLatin1String("hosts")) {
-        say(QStringLiteral("HOSTS ") + main.TempList.join(QLatin1Char('|')));
+        say(QStringLiteral("HOSTS ") + program.shared.TempList.join(QLatin1Char('|')));
     } else if (line == QLatin1String("shown")) {
         say(QStringLiteral("SHOWN %1|%2|%3")
                 .arg(main.Frame2->title(), main.txt_get->toPlainText(), main.MsgState->text()));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
 #include <QString>
 #include <memory>

@@ -50,11 +50,11 @@ struct SortKey {
 
 } // namespace
 
-db::Value FieldRef::Value() const {
+platform::Value FieldRef::Value() const {
     return recordset_->fieldValue(column_);
 }
 
-void FieldRef::setValue(const db::Value& value) {
+void FieldRef::setValue(const platform::Value& value) {
     recordset_->setFieldValue(column_, value);
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/StatementTranslation.h"
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
 #include <QObject>
 #include <QStringList>
@@ -20,8 +20,8 @@ class Recordset;
 class FieldRef {
 public:
     FieldRef(Recordset& recordset, int column) : recordset_(&recordset), column_(column) {}
-    db::Value Value() const;
-    void setValue(const db::Value& value);
+    platform::Value Value() const;
+    void setValue(const platform::Value& value);
 
 private:
     Recordset* recordset_;

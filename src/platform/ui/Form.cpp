@@ -20,6 +20,10 @@ FormRegistry& Form::registry() const {
     return *registry_;
 }
 
+FormRegistry* Form::liveRegistry() const {
+    return registry_.data();
+}
+
 void Form::Show() {
     show();
     raise();

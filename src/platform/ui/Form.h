@@ -28,6 +28,8 @@ public:
     bool isUnloaded() const { return unloaded_; }
 
     FormRegistry& registry() const;
+    // Null once the registry is gone (a window deleted late in the program's life).
+    FormRegistry* liveRegistry() const;
 
 protected:
     bool event(QEvent* e) override;

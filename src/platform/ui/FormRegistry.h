@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <functional>
 #include <map>
 #include <typeindex>
 
@@ -40,6 +42,17 @@ public:
 
     template <class T> bool isLoaded() const { return find<T>() != nullptr; }
 
+    // Windows that reach each other both ways do so by name, without each other's headers; declare() says
+    // which window a name stands for.
+    template <class T> void declare(const QString& name) {
+        named_[name] = Named{std::type_index(typeid(T)), [this]() -> Form& { return get<T>(); }};
+    }
+    // The named window, created and loaded (hidden) if there is none. Throws std::logic_error for a name
+    // never declared.
+    Form& get(const QString& name);
+    // The named window if it is loaded.
+    Form* find(const QString& name) const;
+
     // The window that last became active among the program's own; activation from another application
     // or from a message box does not count as a change.
     Form* activeForm() const { return active_; }
@@ -51,7 +64,14 @@ public:
 
 private:
     Environment& env_;
+    struct Named {
+        std::type_index type;
+        std::function<Form&()> load;
+    };
+    const Named& named(const QString& name) const;
+
     std::map<std::type_index, QPointer<Form>> forms_;
+    std::map<QString, Named> named_;
     QPointer<Form> active_;
 };
 

@@ -14,11 +14,11 @@
 
 namespace {
 
+using platform::Value;
 using platform::db::Adodc;
 using platform::db::BoundTextBox;
 using platform::db::DataGrid;
 using platform::db::DbError;
-using platform::db::Value;
 
 class DataControlWidgets : public testing::Test {
 protected:

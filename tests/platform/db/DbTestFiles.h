@@ -25,8 +25,8 @@ struct ScheduleFolder {
     }
 
     // Adds one row through a record set, the way the program stores texts.
-    qint64 add(const platform::db::Value& date, const platform::db::Value& time = {},
-               const QString& work = "w", const platform::db::Value& remind = "NO") const {
+    qint64 add(const platform::Value& date, const platform::Value& time = {}, const QString& work = "w",
+               const platform::Value& remind = "NO") const {
         auto rs = open();
         rs->AddNew();
         rs->Fields("Schedule_Date").setValue(date);
@@ -46,8 +46,8 @@ struct ScheduleFolder {
     }
 };
 
-inline platform::db::DateTime day(int y, int m, int d) {
-    return platform::db::DateTime::fromDate(QDate(y, m, d));
+inline platform::DateTime day(int y, int m, int d) {
+    return platform::DateTime::fromDate(QDate(y, m, d));
 }
 
 } // namespace dbtest

@@ -8,9 +8,9 @@
 
 namespace {
 
+using platform::Value;
 using platform::db::DbError;
 using platform::db::Recordset;
-using platform::db::Value;
 
 TEST(Recordset, AddNewAndUpdateStoreARowNumberedByTheDatabase) {
     dbtest::ScheduleFolder folder;

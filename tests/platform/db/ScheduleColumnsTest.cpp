@@ -8,9 +8,9 @@
 namespace {
 
 using dbtest::day;
-using platform::db::DateTime;
+using platform::DateTime;
+using platform::Value;
 using platform::db::DbError;
-using platform::db::Value;
 
 int deleteWhere(const dbtest::ScheduleFolder& folder, const QString& statement) {
     platform::db::Connection connection(common::systemDateTextRule());

@@ -1,8 +1,8 @@
-#include "platform/db/DateTime.h"
+#include "platform/values/DateTime.h"
 
 #include <cmath>
 
-namespace platform::db {
+namespace platform {
 namespace {
 
 constexpr qint64 secondsPerDay = 86400;
@@ -52,4 +52,4 @@ bool DateTime::isTimeOnly() const {
     return floorDiv(totalSeconds(days_), secondsPerDay) == 0;
 }
 
-} // namespace platform::db
+} // namespace platform

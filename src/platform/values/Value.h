@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/db/DateTime.h"
+#include "platform/values/DateTime.h"
 
 #include <QString>
 #include <optional>
 #include <variant>
 
-namespace platform::db {
+namespace platform {
 
 class DateTextRule;
 
@@ -54,4 +54,4 @@ public:
     virtual QString write(DateTime value) const = 0;
 };
 
-} // namespace platform::db
+} // namespace platform

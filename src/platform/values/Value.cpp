@@ -1,6 +1,6 @@
-#include "platform/db/Value.h"
+#include "platform/values/Value.h"
 
-namespace platform::db {
+namespace platform {
 
 QString Value::text() const {
     const auto* t = std::get_if<QString>(&data_);
@@ -31,4 +31,4 @@ QString Value::toText(const DateTextRule& rule) const {
     return QString();
 }
 
-} // namespace platform::db
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "core/Program.h"
 
 Program::Program(platform::Environment& env, OrganiserSide& organiser)
     : FormRegistry(env), organiser(organiser) {}

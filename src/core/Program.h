@@ -3,9 +3,11 @@
 #include "common/SharedState.h"
 #include "platform/ui/FormRegistry.h"
 
+class MainWindowSide;
 class OrganiserSide;
 
-// The running program: its windows (one instance each) and the variables they share.
+// The running program: its windows (one instance each), the variables they share, and the two halves'
+// hooks into each other.
 class Program : public platform::FormRegistry {
     Q_OBJECT
 public:
@@ -14,4 +16,6 @@ public:
 
     common::SharedState shared;
     OrganiserSide& organiser;
+    // Set by the main window while it exists.
+    MainWindowSide* mainWindow = nullptr;
 };

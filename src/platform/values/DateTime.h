@@ -4,7 +4,7 @@
 #include <QTime>
 #include <compare>
 
-namespace platform::db {
+namespace platform {
 
 // The one date/time value of the data layer: days since 1899-12-30 with the time of day as the fraction.
 // A date alone has no fraction; a time alone lies on day 0. The fraction is always the part above the
@@ -32,4 +32,4 @@ private:
     double days_ = 0;
 };
 
-} // namespace platform::db
+} // namespace platform
