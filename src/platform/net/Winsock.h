@@ -12,7 +12,7 @@ namespace platform {
 
 class HostInfo;
 
-// Raised where the socket control of the original platform raised a run-time error: a port that cannot be
+// Raised where a socket control raises a run-time error: a port that cannot be
 // bound, a remote host that cannot be resolved, a datagram that cannot be sent. what() is a sentence for the
 // user.
 class SocketError : public std::runtime_error {

@@ -28,7 +28,7 @@ void Form::Show() {
     show();
     raise();
     activateWindow();
-    // Showing makes the window the active one at once, as the original platform did; the window system's own
+    // Showing makes the window the active one at once, as the forms expect; the window system's own
     // activation event that follows finds it active already and runs nothing twice.
     if (!isMinimized())
         registry_->formActivated(this);

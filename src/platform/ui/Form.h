@@ -7,7 +7,7 @@ namespace platform {
 
 class FormRegistry;
 
-// A window with the life of the original platform's forms: one instance, loaded on first touch (Form_Load),
+// A window with the life of a form: one instance, loaded on first touch (Form_Load),
 // shown modeless, Form_Activate when it becomes the active one of the program's own windows, and unloaded
 // when it closes (the next touch loads a fresh one).
 class Form : public QWidget {

@@ -10,7 +10,7 @@ struct Known {
     QByteArray cp950;
 };
 
-// Byte values as peers on the original platform put them on the wire.
+// Byte values as the peers put them on the wire.
 const Known knownTexts[] = {
     {"說：", QByteArray("\xBB\xA1\xA1\x47")},
     {"傳送訊息給您，時間是",
