@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace platform {
@@ -60,6 +61,9 @@ private:
     bool reentered_ = false;
 };
 
+// Set while a lost-focus check puts the focus back.
+int returningFocus = 0;
+
 class FocusFilter : public QObject {
 public:
     FocusFilter(QWidget* control, QEvent::Type type, std::function<void()> handler)
@@ -72,6 +76,8 @@ protected:
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
+        if (type_ == QEvent::FocusOut && returningFocus > 0)
+            return false;
         handler_();
         return false;
     }
@@ -79,6 +85,32 @@ protected:
 private:
     QEvent::Type type_;
     std::function<void()> handler_;
+};
+
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* control, std::function<void()> handler)
+        : QObject(control), control_(control), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress)
+            pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool click = pressed_ && mouse->button() == Qt::LeftButton &&
+                           control_->rect().contains(mouse->position().toPoint());
+        pressed_ = false;
+        if (click)
+            handler_();
+        return false;
+    }
+
+private:
+    QWidget* control_;
+    std::function<void()> handler_;
+    bool pressed_ = false;
 };
 
 } // namespace
@@ -93,6 +125,16 @@ void onGotFocus(QWidget* control, std::function<void()> handler) {
 
 void onLostFocus(QWidget* control, std::function<void()> handler) {
     control->installEventFilter(new FocusFilter(control, QEvent::FocusOut, std::move(handler)));
+}
+
+void returnFocus(QWidget* control) {
+    ++returningFocus;
+    control->setFocus(Qt::OtherFocusReason);
+    --returningFocus;
+}
+
+void onClick(QWidget* control, std::function<void()> handler) {
+    control->installEventFilter(new ClickFilter(control, std::move(handler)));
 }
 
 } // namespace platform
