@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform {
@@ -76,9 +77,16 @@ protected:
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
-        if (type_ == QEvent::FocusOut && returningFocus > 0)
+        if (type_ == QEvent::FocusIn) {
+            handler_();
             return false;
-        handler_();
+        }
+        if (returningFocus > 0)
+            return false;
+        // Run once the focus change is complete, so that the handler may show a box and move the focus
+        // without the rest of this change undoing it (a line edit drops its selection when it loses the
+        // focus).
+        QTimer::singleShot(0, parent(), handler_);
         return false;
     }
 

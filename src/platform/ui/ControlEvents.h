@@ -13,7 +13,8 @@ using KeyPressHandler = std::function<void(int& keyAscii)>;
 void onKeyPress(QWidget* control, KeyPressHandler handler);
 
 // GotFocus / LostFocus: the focus moving between controls of one window. A window losing or regaining the
-// activation (another application, a message box) does not count.
+// activation (another application, a message box) does not count. LostFocus runs from the event loop right
+// after the focus change is complete.
 void onGotFocus(QWidget* control, std::function<void()> handler);
 void onLostFocus(QWidget* control, std::function<void()> handler);
 
