@@ -189,8 +189,8 @@ void add_sch_frm::buildAddFrame() {
     sch_month = picker(add_frame, 1200, 360, 975, 300, true);
     sch_date = picker(add_frame, 2160, 360, 855, 300, true);
     Frame4 = frame(add_frame, 3120, 120, 1935, 855, QStringLiteral("Today"), Yellow);
-    lbl_today = label(Frame4, 120, 270, 1695, 255, QStringLiteral("lbl_today"), Yellow);
-    lbl_time = label(Frame4, 120, 540, 1695, 255, QStringLiteral("lbl_time"), Yellow);
+    lbl_today = label(Frame4, 120, 270, 1695, 255, QString(), Yellow);
+    lbl_time = label(Frame4, 120, 540, 1695, 255, QString(), Yellow);
     lbl_today->setFont(platform::mingFont(9));
     lbl_time->setFont(platform::mingFont(9));
 

@@ -1,9 +1,11 @@
 #include "platform/ui/ControlEvents.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -62,8 +64,39 @@ private:
     bool reentered_ = false;
 };
 
-// Set while a lost-focus check puts the focus back.
+// Set while a lost-focus check puts the focus back; and the control it last put the focus back on.
 int returningFocus = 0;
+QPointer<QWidget> focusReturnedTo;
+
+// A click whose focus change was refused by a lost-focus check does not reach the control it was meant
+// for: the application sees the press right after that focus change, and drops it.
+class RefusedPressFilter : public QObject {
+public:
+    static void dropNextPressOn(QWidget* target) {
+        static RefusedPressFilter* filter = [] {
+            auto* f = new RefusedPressFilter;
+            QCoreApplication::instance()->installEventFilter(f);
+            return f;
+        }();
+        filter->target_ = target;
+        // The press is delivered as soon as the focus change returns; nothing is dropped after it.
+        QTimer::singleShot(0, filter, [] { filter->target_ = nullptr; });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || !target_ || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget != target_ && !target_->isAncestorOf(widget))
+            return false;
+        target_ = nullptr;
+        return true;
+    }
+
+private:
+    QPointer<QWidget> target_;
+};
 
 class FocusFilter : public QObject {
 public:
@@ -71,7 +104,7 @@ public:
         : QObject(control), type_(type), handler_(std::move(handler)) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != type_)
             return false;
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -83,11 +116,17 @@ protected:
         }
         if (returningFocus > 0)
             return false;
-        // Run once the focus change is complete, so that the handler may show a box and move the focus
-        // without the rest of this change undoing it (a line edit drops its selection when it loses the
-        // focus).
-        QTimer::singleShot(0, parent(), handler_);
-        return false;
+        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
+        const QPointer<QWidget> next = QApplication::focusWidget();
+        focusReturnedTo = nullptr;
+        handler_();
+        if (!control || focusReturnedTo != control)
+            return false;
+        // The check put the focus back: a click that moved it does not go on, and the control, which has
+        // the focus again, does not see this stale focus change (a line edit would drop its selection).
+        if (reason == Qt::MouseFocusReason && next && next != control)
+            RefusedPressFilter::dropNextPressOn(next);
+        return true;
     }
 
 private:
@@ -139,6 +178,7 @@ void returnFocus(QWidget* control) {
     ++returningFocus;
     control->setFocus(Qt::OtherFocusReason);
     --returningFocus;
+    focusReturnedTo = control;
 }
 
 void onClick(QWidget* control, std::function<void()> handler) {

@@ -13,13 +13,13 @@ using KeyPressHandler = std::function<void(int& keyAscii)>;
 void onKeyPress(QWidget* control, KeyPressHandler handler);
 
 // GotFocus / LostFocus: the focus moving between controls of one window. A window losing or regaining the
-// activation (another application, a message box) does not count. LostFocus runs from the event loop right
-// after the focus change is complete.
+// activation (another application, a message box) does not count.
 void onGotFocus(QWidget* control, std::function<void()> handler);
 void onLostFocus(QWidget* control, std::function<void()> handler);
 
 // Puts the focus back on a control whose lost-focus check refused its text. The focus this takes from another
-// control is no lost focus of that one, so two checked boxes never send the focus back and forth.
+// control is no lost focus of that one, so two checked boxes never send the focus back and forth; and a click
+// that had moved the focus away does not reach the control clicked.
 void returnFocus(QWidget* control);
 
 // Click of a control that has no click of its own (a text box): the left button pressed and released on it.

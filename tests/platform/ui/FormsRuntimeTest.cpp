@@ -137,13 +137,11 @@ TEST_F(FormsRuntime, FocusEventsFollowControlsNotWindowActivation) {
     a.box->setFocus(Qt::MouseFocusReason);
     a.other->setFocus(Qt::TabFocusReason);
     a.box->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(focus, (QStringList{"box got", "box got", "box lost"}));
+    EXPECT_EQ(focus, (QStringList{"box got", "box lost", "box got"}));
     // A box or another application taking the activation is no focus change of the control.
     QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(a.box, &out);
     QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(a.box, &in);
-    QCoreApplication::processEvents();
     EXPECT_EQ(focus.size(), 3);
 }
