@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using platform::makeControl;
 
@@ -45,12 +44,7 @@ calendar_frm::calendar_frm(platform::FormRegistry& forms) : Form(forms) {
 calendar_frm::~calendar_frm() = default;
 
 void calendar_frm::buildDesign() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(platform::twipsToPixels(4695), platform::twipsToPixels(3615));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(client);
+    QWidget* client = platform::makeClientArea(this, 4695, 3615);
 
     Frame1 = makeControl<QGroupBox>(client, 120, 120, 4455, 3375, QStringLiteral("My Calendar"));
     platform::setBackColor(Frame1, AppWorkspace);

@@ -152,6 +152,8 @@ private:
     void writeCount();
     // The record set when it stands on a row that can be written, else null.
     platform::db::Recordset* currentRow() const;
+    // One box for an entry a lost-focus check refuses, then the focus back on the box, its text selected.
+    void refuseEntry(QLineEdit* box, const QString& message);
     bool storeColumn(platform::db::Recordset& recordset, const QString& field, const platform::Value& value);
 
     Mode mode_ = Mode::Manage;

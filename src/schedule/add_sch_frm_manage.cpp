@@ -55,16 +55,18 @@ void add_sch_frm::Text1_KeyPress(int& KeyAscii) {
         KeyAscii = 0;
 }
 
-void add_sch_frm::Text1_LostFocus() {
-    if (common::readsAsDateOrTime(Text1->text()))
-        return;
+void add_sch_frm::refuseEntry(QLineEdit* box, const QString& message) {
     QPointer<add_sch_frm> self(this);
-    platform::warn(registry().env().dialogs, QStringLiteral("The date is not correct! Please check it!"),
-                   schedule::OrganiserTitle);
+    platform::warn(registry().env().dialogs, message, schedule::OrganiserTitle);
     if (!self)
         return;
-    platform::returnFocus(Text1);
-    Text1->setSelection(0, int(Text1->text().size()));
+    platform::returnFocus(box);
+    box->setSelection(0, int(box->text().size()));
+}
+
+void add_sch_frm::Text1_LostFocus() {
+    if (!common::readsAsDateOrTime(Text1->text()))
+        refuseEntry(Text1, QStringLiteral("The date is not correct! Please check it!"));
 }
 
 void add_sch_frm::Text2_LostFocus() {
@@ -74,15 +76,8 @@ void add_sch_frm::Text2_LostFocus() {
         Text5->setText(QString());
         return;
     }
-    if (common::readsAsDateOrTime(Text2->text()))
-        return;
-    QPointer<add_sch_frm> self(this);
-    platform::warn(registry().env().dialogs, QStringLiteral("The time is not correct! Please check it!"),
-                   schedule::OrganiserTitle);
-    if (!self)
-        return;
-    platform::returnFocus(Text2);
-    Text2->setSelection(0, int(Text2->text().size()));
+    if (!common::readsAsDateOrTime(Text2->text()))
+        refuseEntry(Text2, QStringLiteral("The time is not correct! Please check it!"));
 }
 
 platform::db::Recordset* add_sch_frm::currentRow() const {

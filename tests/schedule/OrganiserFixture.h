@@ -39,18 +39,9 @@ protected:
     }
     // Lets windows unloaded meanwhile be deleted, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    // A schedule stored as the program stores texts; returns its SchNo.
     qint64 add(const platform::Value& date, const platform::Value& time, const QString& work,
-               const platform::Value& remind = "NO", const platform::Value& message = "") {
-        auto rs = folder.open();
-        rs->AddNew();
-        rs->Fields("Schedule_Date").setValue(date);
-        rs->Fields("Schedule_Time").setValue(time);
-        rs->Fields("Work").setValue(work);
-        rs->Fields("Remind").setValue(remind);
-        rs->Fields("Message").setValue(message);
-        rs->Update();
-        return qint64(rs->Fields("SchNo").Value().number());
+               const platform::Value& remind = "NO", const platform::Value& message = {}) {
+        return folder.add(date, time, work, remind, message);
     }
     // A column of the stored row with this SchNo, read afresh from the file.
     platform::Value stored(qint64 SchNo, const QString& field) {

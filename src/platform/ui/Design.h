@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace platform {
@@ -24,6 +25,18 @@ inline void setClientSizeTwips(QWidget* form, int width, int height, bool fixed)
         form->setFixedSize(size);
     else
         form->resize(size);
+}
+
+// The design client area of a fixed window that has a menu bar: a control of that size, laid out below the
+// bar the caller sets with form->layout()->setMenuBar().
+inline QWidget* makeClientArea(QWidget* form, int width, int height) {
+    auto* client = new QWidget(form);
+    client->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+    auto* layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
+    return client;
 }
 
 // A window with a fixed border and a close box but no maximise or minimise box; a tool window has no taskbar
