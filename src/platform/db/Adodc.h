@@ -36,7 +36,8 @@ public:
     void setCaption(const QString& caption);
 
     // Opens a new record set from the source and drops the old one, standing on the first row. A pending
-    // change of an existing row is stored first, not dropped with the old rows; a pending new row is dropped.
+    // change of an existing row is stored first, not dropped with the old rows (a failure to store it is told
+    // through Error once the re-query is over); a pending new row is dropped.
     // Throws DbError and keeps the old record set when the source cannot be opened.
     void Refresh();
     // Null until the first successful Refresh.

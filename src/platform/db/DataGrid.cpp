@@ -204,6 +204,11 @@ void DataGrid::onCurrentRowChanged(const QModelIndex& current, const QModelIndex
         selectionModel()->setCurrentIndex(back, QItemSelectionModel::NoUpdate);
         followingRecordset_ = false;
     };
+    // A pending new row belongs to whoever started it: the grid neither stores it nor moves away from it.
+    if (addingRow()) {
+        stayOnPrevious();
+        return;
+    }
     const bool stored = commitRow();
     if (!self)
         return;
@@ -218,8 +223,18 @@ void DataGrid::onCurrentRowChanged(const QModelIndex& current, const QModelIndex
         recordset()->setAbsolutePosition(target.row());
     } catch (const DbError& error) {
         stayOnPrevious();
-        source_->reportError(error);
+        if (source_)
+            source_->reportError(error);
     }
+}
+
+bool DataGrid::addingRow() const {
+    const Recordset* recordset = this->recordset();
+    return recordset && recordset->editMode() == Recordset::EditMode::Adding;
+}
+
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    return !addingRow() && QTableView::edit(index, trigger, event);
 }
 
 bool DataGrid::editPending() const {
@@ -278,7 +293,7 @@ void DataGrid::hideEvent(QHideEvent* event) {
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState && recordset()) {
+    if (state() != QAbstractItemView::EditingState && recordset() && !addingRow()) {
         switch (event->key()) {
         case Qt::Key_Delete: {
             const QModelIndexList rows = selectionModel()->selectedRows();

@@ -58,6 +58,7 @@ public:
     void setCaption(const QString& caption);
 
     RecordsetModel* recordsetModel() const { return model_; }
+    using QTableView::edit;
 
 signals:
     void BeforeDelete(qint16& Cancel);
@@ -65,6 +66,7 @@ signals:
     void AfterUpdate();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,6 +76,7 @@ private:
     void attachRecordset();
     void showRecordsetPosition();
     void onCurrentRowChanged(const QModelIndex& current, const QModelIndex& previous);
+    bool addingRow() const;
     bool editPending() const;
     void finishCellEditor();
     bool commitRow();

@@ -286,6 +286,21 @@ TEST_F(DataControlWidgets, ATypedEditIsStoredUnlessTheUserDropsIt) {
     }
 }
 
+TEST_F(DataControlWidgets, APendingNewRowIsNotTheGridsToStore) {
+    QWidget other;
+    data->Recordset()->AddNew();
+    work->setText("new");
+    click(1, "Work");
+    QTest::keyClicks(grid, "x");
+    QTest::keyClick(grid, Qt::Key_Return);
+    activate(other);
+    window.close();
+    QApplication::processEvents();
+    EXPECT_EQ(data->Recordset()->editMode(), platform::db::Recordset::EditMode::Adding);
+    data->Refresh();
+    EXPECT_EQ(folder.works(), QStringList({"a", "b", "c"}));
+}
+
 TEST_F(DataControlWidgets, CodeThatStoresTheEditedRowRaisesNoAfterUpdate) {
     auto rs = [&] { return data->Recordset(); };
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
