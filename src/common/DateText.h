@@ -8,7 +8,7 @@
 
 namespace common {
 
-// The system's short date form: "2003/5/7".
+// The system's short date form: "2003/5/7", the year always of four digits ("0099/5/7").
 QString shortDateText(const QDate& d);
 
 // The time of day on a 12-hour clock with the half-day named first: "上午 09:04:59", "下午 12:30:00".
