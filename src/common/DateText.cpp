@@ -19,6 +19,8 @@ QString timeOfDayText(const QTime& t) {
 }
 
 QString dateTimeText(platform::DateTime value) {
+    if (!value.isValid())
+        return QString();
     if (value.isTimeOnly())
         return timeOfDayText(value.time());
     if (!value.hasTimeOfDay())

@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 
 #include <QFileInfo>
+#include <cmath>
 #include <sqlite3.h>
 
 namespace platform::db {
@@ -82,9 +83,14 @@ void SqliteStatement::bind(int index, const Value& value) {
         rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         break;
     }
+    case Value::Kind::Integer:
+        rc = sqlite3_bind_int64(stmt_, index, value.integer());
+        break;
     case Value::Kind::Number: {
+        // A whole number a double holds exactly goes in as an integer, as the database would store it; the
+        // range is checked before the cast. Anything else, infinities and beyond 64 bits included, is REAL.
         const double n = value.number();
-        if (n == double(qint64(n)) && std::abs(n) < 9.0e15)
+        if (std::abs(n) <= 0x1p53 && std::trunc(n) == n)
             rc = sqlite3_bind_int64(stmt_, index, qint64(n));
         else
             rc = sqlite3_bind_double(stmt_, index, n);
