@@ -38,8 +38,9 @@ TEST(ScheduleConnectionString, ReachesTheFileInAnyFolderAUserCanHave) {
          {"/home/u/a;b", "/home/u/a\\b", "/home/u/ a ", "/;", "/home/u/a=b;", "/home/u/日程;表",
           "/home/u/x;Persist Security Info=True", "/home/u/x;Data Source=/etc;Provider=Other",
           "/home/u/x;Persist Security Info=False;Mode=Read", "/home/u/x;Persist Security Info=False\\"}) {
-        EXPECT_EQ(platform::db::ConnectionString::parse(schedule::ScheduleConnectionString(folder)).dataSource,
-                  schedule::scheduleDatabasePath(folder));
+        EXPECT_EQ(
+            platform::db::ConnectionString::parse(schedule::ScheduleConnectionString(folder)).dataSource,
+            schedule::scheduleDatabasePath(folder));
     }
 }
 
