@@ -5,7 +5,7 @@
 namespace common {
 
 QString shortDateText(const QDate& d) {
-    return QStringLiteral("%1/%2/%3").arg(d.year()).arg(d.month()).arg(d.day());
+    return QStringLiteral("%1/%2/%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month()).arg(d.day());
 }
 
 QString timeOfDayText(const QTime& t) {
@@ -19,6 +19,8 @@ QString timeOfDayText(const QTime& t) {
 }
 
 QString dateTimeText(platform::DateTime value) {
+    if (!value.isValid())
+        return QString();
     if (value.isTimeOnly())
         return timeOfDayText(value.time());
     if (!value.hasTimeOfDay())

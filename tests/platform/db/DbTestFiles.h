@@ -34,7 +34,7 @@ struct ScheduleFolder {
         rs->Fields("Work").setValue(work);
         rs->Fields("Remind").setValue(remind);
         rs->Update();
-        return qint64(rs->Fields("SchNo").Value().number());
+        return rs->Fields("SchNo").Value().integer();
     }
 
     QStringList works(const QString& source = schedule::ScheduleTable) const {
