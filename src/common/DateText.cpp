@@ -12,7 +12,7 @@ int twelveHourClock(const QTime& t) {
 } // namespace
 
 QString shortDateText(const QDate& d) {
-    return QStringLiteral("%1/%2/%3").arg(d.year()).arg(d.month()).arg(d.day());
+    return QStringLiteral("%1/%2/%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month()).arg(d.day());
 }
 
 QString timeOfDayText(const QTime& t) {
@@ -33,6 +33,8 @@ QString clockText(const QTime& t) {
 }
 
 QString dateTimeText(platform::DateTime value) {
+    if (!value.isValid())
+        return QString();
     if (value.isTimeOnly())
         return timeOfDayText(value.time());
     if (!value.hasTimeOfDay())

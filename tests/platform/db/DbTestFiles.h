@@ -35,7 +35,7 @@ struct ScheduleFolder {
         rs->Fields("Remind").setValue(remind);
         rs->Fields("Message").setValue(message);
         rs->Update();
-        return qint64(rs->Fields("SchNo").Value().number());
+        return rs->Fields("SchNo").Value().integer();
     }
 
     QStringList works(const QString& source = schedule::ScheduleTable) const {
