@@ -41,6 +41,7 @@ schedule_frm::schedule_frm(platform::FormRegistry& forms) : Form(forms) {
     Frame1->setFont(platform::mingFont(14.25, true, true));
     Sch_Grid = makeControl<platform::db::DataGrid>(Frame1, 120, 360, 9615, 3495);
     Sch_Grid->setFont(platform::mingFont(12));
+    Sch_Grid->setCaption(QStringLiteral("Schedule"));
     Sch_Grid->setVisible(false);
 
     ClrSch = makeControl<QPushButton>(this, 6360, 0, 1815, 375, QStringLiteral("Delete Today Schedule"));
