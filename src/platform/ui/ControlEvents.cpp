@@ -75,6 +75,7 @@ public:
     static void dropNextPressOn(QWidget* target) {
         static RefusedPressFilter* filter = [] {
             auto* f = new RefusedPressFilter;
+            f->setParent(QCoreApplication::instance());
             QCoreApplication::instance()->installEventFilter(f);
             return f;
         }();

@@ -25,8 +25,8 @@ QColor systemColor(int index) {
         return palette.color(QPalette::Shadow); // window frame
     case 7:
         return palette.color(QPalette::WindowText); // menu text
-    // The caption texts have no role of their own. The calendar paints day cells with them under black or
-    // red numbers, so they take light colours that keep the numbers readable and differ from white.
+    // The caption texts have no role of their own. Designs use them as backgrounds of boxes with dark text,
+    // so they take light colours that keep such text readable and differ from white.
     case 9:
         return palette.color(QPalette::Midlight); // caption text
     case 19:
