@@ -17,8 +17,8 @@ public:
     void LoadTodayAlarms() override;
     void showOneDayList(const QString& frameCaption) override;
     void openCalendar() override;
-    // Reminders, daily bells and the hourly chime are not built yet: their ticks do nothing.
-    void sch_alarm_timer_Timer() override {}
+    void sch_alarm_timer_Timer() override;
+    // Daily bells and the hourly chime are not built yet: their ticks do nothing.
     void User_Timer_Timer() override {}
     void Timer1_Timer() override {}
 
