@@ -29,6 +29,7 @@ public:
     };
     static constexpr int MaxAlarms = 32767;
 
+    explicit calendar_Module(QObject* parent = nullptr) : QObject(parent) {}
     // The program's one module, made on first use.
     static calendar_Module& of(Program& program);
 
@@ -45,7 +46,6 @@ public:
     qint16 TodayAlarmCount = 0;
 
 private:
-    using QObject::QObject;
     void fill(const platform::db::Recordset& rows, const platform::DateTime& today);
     // When the slot's reminder is due on the table's day: a time of day alone, and Remind "YES" in any case.
     std::optional<QDateTime> dueAt(const TodayAlarm& alarm) const;

@@ -124,7 +124,6 @@ TEST_F(NewSchedule, AnHourOver23OrAMinuteOver59IsWarnedAsTypedAndRefusedAtJoin) 
                                   {manager.txt_min, manager.scroll_min, "60"}}) {
         SCOPED_TRACE(text);
         dialogs.clearRecord();
-        const int barBefore = bar->value();
         dialogs.answerNext(BoxAnswer::OK);
         type(box, text);
         ASSERT_EQ(dialogs.shown().size(), 1u);
