@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 using platform::makeControl;
 
@@ -233,7 +234,10 @@ void add_sch_frm::buildAddFrame() {
 void add_sch_frm::buildClrFrame() {
     ClrFrame = frame(this, 5160, 3240, 5175, 2175, QStringLiteral("Delete More"));
     ClrFrame->setVisible(false);
-    label(ClrFrame, 120, 480, 615, 255, QStringLiteral("Delete"), Yellow);
+    // Alone on its line, the caption takes the room its text needs at 12 point.
+    QLabel* deleteCaption = label(ClrFrame, 120, 480, 615, 255, QStringLiteral("Delete"), Yellow);
+    deleteCaption->resize(std::max(deleteCaption->width(), deleteCaption->sizeHint().width()),
+                          deleteCaption->height());
     ClrYear = picker(ClrFrame, 120, 840, 1095, 300, true);
     ClrMonth = picker(ClrFrame, 1200, 840, 975, 300, false);
     ClrDate = picker(ClrFrame, 2160, 840, 975, 300, false);

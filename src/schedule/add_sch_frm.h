@@ -183,6 +183,10 @@ private:
     void FillSchDate();
     void InitClrLists();
     void FillClrDate();
+    // Appends the days of SelMonth in SelYear (" 1" ..), February set by the leap rule; no day is picked.
+    void appendDays(QComboBox* days);
+    // A change of the hour or the minute box: its bar follows, the time text is rebuilt.
+    void timeBoxChanged(QLineEdit* box, QScrollBar* bar);
     // "Y/M/D" of SelYear, SelMonth and the day, without leading zeros.
     QString pickedDateText(int day) const;
     // What is typed into the New Schedule frame for the pending new row, kept while the rows are read again.

@@ -73,13 +73,17 @@ void add_sch_frm::wireAddFrame() {
 }
 
 void add_sch_frm::FillSchDate() {
-    const bool empty = sch_date->count() == 0;
+    appendDays(sch_date);
+}
+
+void add_sch_frm::appendDays(QComboBox* days) {
+    const bool empty = days->count() == 0;
     common::ComputeMonthStart(months.DaysInMonth, SelYear, SelMonth);
     for (int day = 1; day <= months.DaysInMonth[SelMonth - 1]; ++day)
-        sch_date->addItem(common::leadingBlankNumber(day));
+        days->addItem(common::leadingBlankNumber(day));
     // Filling an empty list picks no day.
     if (empty)
-        sch_date->setCurrentIndex(-1);
+        days->setCurrentIndex(-1);
 }
 
 QString add_sch_frm::pickedDateText(int day) const {
@@ -148,36 +152,23 @@ void add_sch_frm::sch_date_Click() {
 }
 
 void add_sch_frm::sch_hour_Change() {
-    const QString text = sch_hour->text();
-    if (text.isEmpty()) {
-        scroll_hour->setValue(0);
-    } else {
-        const int h = common::readNumber(text);
-        sch_AMFM->setText(h <= 11 ? QStringLiteral("AM") : QStringLiteral("PM"));
-        if (h <= scroll_hour->maximum()) {
-            scroll_hour->setValue(h);
-        } else {
-            QPointer<add_sch_frm> self(this);
-            platform::MessageBoxRequest warning;
-            warning.text = TimeNotCorrect;
-            registry().env().dialogs.messageBox(warning);
-            if (!self)
-                return;
-            sch_hour->selectAll();
-        }
-    }
-    // An emptied box counts as empty.
-    txt_time->setText(sch_hour->text() + QLatin1Char(':') + txt_min->text());
+    timeBoxChanged(sch_hour, scroll_hour);
 }
 
 void add_sch_frm::txt_min_Change() {
-    const QString text = txt_min->text();
+    timeBoxChanged(txt_min, scroll_min);
+}
+
+void add_sch_frm::timeBoxChanged(QLineEdit* box, QScrollBar* bar) {
+    const QString text = box->text();
     if (text.isEmpty()) {
-        scroll_min->setValue(0);
+        bar->setValue(0);
     } else {
-        const int m = common::readNumber(text);
-        if (m <= scroll_min->maximum()) {
-            scroll_min->setValue(m);
+        const int n = common::readNumber(text);
+        if (box == sch_hour)
+            sch_AMFM->setText(n <= 11 ? QStringLiteral("AM") : QStringLiteral("PM"));
+        if (n <= bar->maximum()) {
+            bar->setValue(n);
         } else {
             QPointer<add_sch_frm> self(this);
             platform::MessageBoxRequest warning;
@@ -185,9 +176,10 @@ void add_sch_frm::txt_min_Change() {
             registry().env().dialogs.messageBox(warning);
             if (!self)
                 return;
-            txt_min->selectAll();
+            box->selectAll();
         }
     }
+    // An emptied box counts as empty.
     txt_time->setText(sch_hour->text() + QLatin1Char(':') + txt_min->text());
 }
 

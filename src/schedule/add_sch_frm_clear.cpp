@@ -47,13 +47,7 @@ void add_sch_frm::InitClrLists() {
 }
 
 void add_sch_frm::FillClrDate() {
-    const bool empty = ClrDate->count() == 0;
-    common::ComputeMonthStart(months.DaysInMonth, SelYear, SelMonth);
-    for (int day = 1; day <= months.DaysInMonth[SelMonth - 1]; ++day)
-        ClrDate->addItem(common::leadingBlankNumber(day));
-    // Filling an empty list picks no day.
-    if (empty)
-        ClrDate->setCurrentIndex(-1);
+    appendDays(ClrDate);
 }
 
 void add_sch_frm::ClrYear_Click() {

@@ -22,10 +22,6 @@ protected:
         manager.MoreClr->click();
         return manager;
     }
-    static void pick(QComboBox* picker, int index) {
-        picker->setCurrentIndex(index);
-        emit picker->activated(index);
-    }
 };
 
 TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh) {

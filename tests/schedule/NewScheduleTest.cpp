@@ -33,10 +33,6 @@ protected:
         manager.cmd_add->click();
         return manager;
     }
-    static void pick(QComboBox* picker, int index) {
-        picker->setCurrentIndex(index);
-        emit picker->activated(index);
-    }
     static void type(QLineEdit* box, const QString& text) {
         box->setFocus();
         QTest::keyClicks(box, text);
