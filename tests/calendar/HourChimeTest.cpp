@@ -1,0 +1,84 @@
+#include "calendar/HourChime.h"
+#include "common/DateText.h"
+#include "platform/ui/Controls.h"
+#include "support/ProgramFixture.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+using namespace testsupport;
+
+namespace {
+
+const QString DefaultMessage = QStringLiteral("Clock reminds you: Don't forget to do something!");
+
+} // namespace
+
+class Chime : public ProgramFixture {
+protected:
+    void tickAt(const QTime& time) {
+        clock.set(QDateTime(QDate(2003, 5, 7), time));
+        HourChime::Timer1_Timer(*program);
+    }
+};
+
+TEST_F(Chime, WritesTheLineDuringTheFirstSecondOfEveryHour) {
+    frm_getmsg& main = startMainWindow();
+    tickAt(QTime(0, 0, 0, 400));
+    EXPECT_EQ(main.txt_msg->text(), QStringLiteral("It is 上午 12:00:00，") + DefaultMessage);
+    EXPECT_TRUE(main.isMinimized());
+    program->shared.HourBellMessage = "Stretch";
+    for (int hour = 0; hour < 24; ++hour) {
+        main.clear_txt_msg_Click();
+        for (const QTime& quiet : {QTime(hour, 0, 1), QTime(hour, 59, 59, 999), QTime(hour, 1, 0)}) {
+            tickAt(quiet);
+            EXPECT_TRUE(main.txt_msg->text().isEmpty()) << quiet.toString().toStdString();
+        }
+        tickAt(QTime(hour, 0, 0, 900));
+        EXPECT_EQ(main.txt_msg->text(), QStringLiteral("It is ") + common::timeOfDayText(QTime(hour, 0)) +
+                                            QStringLiteral("，Stretch"));
+    }
+}
+
+TEST_F(Chime, HourBellSwitchesOnAfterItsQuestionAndOffWithoutOne) {
+    frm_getmsg& main = startMainWindow();
+    QAction alarm_full, alarm_msg;
+    alarm_full.setCheckable(true);
+    alarm_msg.setEnabled(false);
+    main.txt_msg->setText("last line");
+
+    dialogs.inputNext(QStringLiteral("Lunch"));
+    dialogs.duringNextBox([&] {
+        EXPECT_TRUE(alarm_full.isChecked());
+        EXPECT_FALSE(main.Timer1->isEnabled());
+    });
+    HourChime::alarm_full_Click(*program, &alarm_full, &alarm_msg);
+    ASSERT_EQ(dialogs.inputsShown().size(), 1u);
+    EXPECT_EQ(dialogs.inputsShown()[0].prompt, QStringLiteral("Please input the message of hour bell:"));
+    EXPECT_EQ(dialogs.inputsShown()[0].title, QStringLiteral("Hour bell message"));
+    EXPECT_EQ(dialogs.inputsShown()[0].defaultText, DefaultMessage);
+    EXPECT_EQ(program->shared.HourBellMessage, "Lunch");
+    EXPECT_TRUE(main.Timer1->isEnabled());
+    EXPECT_TRUE(alarm_msg.isEnabled());
+
+    HourChime::alarm_full_Click(*program, &alarm_full, &alarm_msg);
+    EXPECT_EQ(dialogs.inputsShown().size(), 1u);
+    EXPECT_FALSE(alarm_full.isChecked());
+    EXPECT_FALSE(main.Timer1->isEnabled());
+    EXPECT_FALSE(alarm_msg.isEnabled());
+    EXPECT_EQ(main.txt_msg->text(), "last line");
+}
+
+TEST_F(Chime, MessageBoxReplacesTheMessageExceptOnCancel) {
+    const std::pair<std::optional<QString>, QString> cases[] = {
+        {QStringLiteral("Drink water"), QStringLiteral("Drink water")},
+        {QString(), QString()},
+        {std::nullopt, QStringLiteral("kept")},
+    };
+    for (const auto& [typed, message] : cases) {
+        program->shared.HourBellMessage = "kept";
+        dialogs.inputNext(typed);
+        HourChime::alarm_msg_Click(*program);
+        EXPECT_EQ(program->shared.HourBellMessage, message);
+    }
+}
