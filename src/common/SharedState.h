@@ -10,6 +10,8 @@ namespace common {
 struct SharedState {
     // Text of the day whose schedules the one-day list shows or deletes.
     QString SelectedDate;
+    // The calendar's month (1..12) for its day click: set when the calendar loads and by every month pick.
+    qint16 CalendarMonth = 0;
     QString HourBellMessage;
     bool HourBellOn = false;
     // The five daily bells, row i of the bell editor each: flag, AM/PM text, hour, minute and message joined

@@ -26,6 +26,17 @@ TEST(TimeOfDayText, UsesTheTwelveHourClockWithTheHalfDayFirst) {
         EXPECT_EQ(common::timeOfDayText(time), text) << time.toString().toStdString();
 }
 
+TEST(ClockText, NamesTheHalfDayFirstWithoutLeadingZeros) {
+    const std::vector<std::pair<QTime, QString>> cases = {
+        {QTime(15, 4, 5), "PM 3:4:5"},
+        {QTime(0, 30, 7), "AM 12:30:7"},
+        {QTime(12, 0, 0), "PM 12:0:0"},
+        {QTime(11, 59, 59), "AM 11:59:59"},
+    };
+    for (const auto& [time, text] : cases)
+        EXPECT_EQ(common::clockText(time), text) << time.toString().toStdString();
+}
+
 TEST(DateTimeText, WritesTheDateTheTimeOrBoth) {
     EXPECT_EQ(common::dateTimeText(DateTime::fromDate(QDate(2003, 5, 7))), "2003/5/7");
     EXPECT_EQ(common::dateTimeText(DateTime::fromTime(QTime(9, 30))), "上午 09:30:00");

@@ -404,7 +404,7 @@ TEST(DataGridUnderABox, TheWindowOrItsRowsMayGoWhileTheBoxIsOpen) {
         data->Refresh();
         bool DeleteConfirmed = false;
         QObject::connect(grid, &DataGrid::BeforeDelete, grid, [&](qint16& Cancel) {
-            schedule::applyBeforeDeleteRule(dialogs, DeleteConfirmed, Cancel);
+            schedule::applyBeforeDeleteRule(dialogs, *window, DeleteConfirmed, Cancel);
         });
         QObject::connect(grid, &DataGrid::AfterUpdate, grid, [&] { platform::warn(dialogs, "after edit"); });
         dialogs.answerNext(platform::BoxAnswer::OK);

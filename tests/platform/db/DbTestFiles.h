@@ -26,13 +26,14 @@ struct ScheduleFolder {
 
     // Adds one row through a record set, the way the program stores texts.
     qint64 add(const platform::Value& date, const platform::Value& time = {}, const QString& work = "w",
-               const platform::Value& remind = "NO") const {
+               const platform::Value& remind = "NO", const platform::Value& message = {}) const {
         auto rs = open();
         rs->AddNew();
         rs->Fields("Schedule_Date").setValue(date);
         rs->Fields("Schedule_Time").setValue(time);
         rs->Fields("Work").setValue(work);
         rs->Fields("Remind").setValue(remind);
+        rs->Fields("Message").setValue(message);
         rs->Update();
         return rs->Fields("SchNo").Value().integer();
     }
