@@ -55,9 +55,7 @@ void numberKeysOnly(int& KeyAscii) {
 
 UserTime_frm::UserTime_frm(platform::FormRegistry& forms) : Form(forms) {
     setWindowTitle(QStringLiteral("Customer Daily Bell"));
-    // A fixed dialog border with only a close box, and no taskbar button.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(platform::fixedBorderFlags(false));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_bell.png")));
     setFont(platform::mingFont(9));
     platform::setClientSizeTwips(this, 9345, 3375, true);

@@ -1,9 +1,7 @@
 #include "calendar/HourChime.h"
 #include "common/DateText.h"
-#include "platform/ui/Controls.h"
 #include "support/ProgramFixture.h"
 
-#include <QAction>
 #include <QLineEdit>
 
 using namespace testsupport;
@@ -38,35 +36,6 @@ TEST_F(Chime, WritesTheLineDuringTheFirstSecondOfEveryHour) {
         EXPECT_EQ(main.txt_msg->text(), QStringLiteral("It is ") + common::timeOfDayText(QTime(hour, 0)) +
                                             QStringLiteral("，Stretch"));
     }
-}
-
-TEST_F(Chime, HourBellSwitchesOnAfterItsQuestionAndOffWithoutOne) {
-    frm_getmsg& main = startMainWindow();
-    QAction alarm_full, alarm_msg;
-    alarm_full.setCheckable(true);
-    alarm_msg.setEnabled(false);
-    main.txt_msg->setText("last line");
-
-    dialogs.inputNext(QStringLiteral("Lunch"));
-    dialogs.duringNextBox([&] {
-        EXPECT_TRUE(alarm_full.isChecked());
-        EXPECT_FALSE(main.Timer1->isEnabled());
-    });
-    HourChime::alarm_full_Click(*program, &alarm_full, &alarm_msg);
-    ASSERT_EQ(dialogs.inputsShown().size(), 1u);
-    EXPECT_EQ(dialogs.inputsShown()[0].prompt, QStringLiteral("Please input the message of hour bell:"));
-    EXPECT_EQ(dialogs.inputsShown()[0].title, QStringLiteral("Hour bell message"));
-    EXPECT_EQ(dialogs.inputsShown()[0].defaultText, DefaultMessage);
-    EXPECT_EQ(program->shared.HourBellMessage, "Lunch");
-    EXPECT_TRUE(main.Timer1->isEnabled());
-    EXPECT_TRUE(alarm_msg.isEnabled());
-
-    HourChime::alarm_full_Click(*program, &alarm_full, &alarm_msg);
-    EXPECT_EQ(dialogs.inputsShown().size(), 1u);
-    EXPECT_FALSE(alarm_full.isChecked());
-    EXPECT_FALSE(main.Timer1->isEnabled());
-    EXPECT_FALSE(alarm_msg.isEnabled());
-    EXPECT_EQ(main.txt_msg->text(), "last line");
 }
 
 TEST_F(Chime, MessageBoxReplacesTheMessageExceptOnCancel) {
