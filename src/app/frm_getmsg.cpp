@@ -334,6 +334,8 @@ bool frm_getmsg::chimeTimerEnabled() const {
 
 void frm_getmsg::setHourBellLine(const QString& text) {
     txt_msg->setText(text);
+    // The line is longer than its box: its start, the time, is what shows.
+    txt_msg->setCursorPosition(0);
 }
 
 QString frm_getmsg::hourBellLine() const {

@@ -24,6 +24,7 @@ TEST_F(Chime, WritesTheLineDuringTheFirstSecondOfEveryHour) {
     frm_getmsg& main = startMainWindow();
     tickAt(QTime(0, 0, 0, 400));
     EXPECT_EQ(main.txt_msg->text(), QStringLiteral("It is 上午 12:00:00，") + DefaultMessage);
+    EXPECT_EQ(main.txt_msg->cursorPosition(), 0); // the time shows, not the end of the message
     EXPECT_TRUE(main.isMinimized());
     program->shared.HourBellMessage = "Stretch";
     for (int hour = 0; hour < 24; ++hour) {
