@@ -269,6 +269,28 @@ QImage drawReply() {
     return image;
 }
 
+// A blue arrow pointing right across the rectangle: a shaft of the given thickness, the head from headStart
+// on.
+void drawBlockArrow(QPainter& p, const QRectF& r, qreal shaft, qreal headStart) {
+    const qreal middle = r.center().y();
+    QPainterPath arrow;
+    arrow.moveTo(r.left(), middle - shaft / 2);
+    arrow.lineTo(headStart, middle - shaft / 2);
+    arrow.lineTo(headStart, r.top());
+    arrow.lineTo(r.right(), middle);
+    arrow.lineTo(headStart, r.bottom());
+    arrow.lineTo(headStart, middle + shaft / 2);
+    arrow.lineTo(r.left(), middle + shaft / 2);
+    arrow.closeSubpath();
+
+    QLinearGradient fill(0, r.top(), 0, r.bottom());
+    fill.setColorAt(0, Palette::blueLight);
+    fill.setColorAt(1, Palette::blue);
+    p.setPen(outline(Palette::blueDark, 1.0));
+    p.setBrush(fill);
+    p.drawPath(arrow);
+}
+
 QImage drawArrow(bool pointsRight) {
     QImage image = blankImage(GlyphSize, GlyphSize);
     QPainter p(&image);
@@ -277,22 +299,7 @@ QImage drawArrow(bool pointsRight) {
         p.translate(GlyphSize, 0);
         p.scale(-1, 1);
     }
-    QPainterPath arrow;
-    arrow.moveTo(2.5, 7.5);
-    arrow.lineTo(10.0, 7.5);
-    arrow.lineTo(10.0, 3.0);
-    arrow.lineTo(17.5, 10.0);
-    arrow.lineTo(10.0, 17.0);
-    arrow.lineTo(10.0, 12.5);
-    arrow.lineTo(2.5, 12.5);
-    arrow.closeSubpath();
-
-    QLinearGradient fill(0, 3, 0, 17);
-    fill.setColorAt(0, Palette::blueLight);
-    fill.setColorAt(1, Palette::blue);
-    p.setPen(outline(Palette::blueDark, 1.0));
-    p.setBrush(fill);
-    p.drawPath(arrow);
+    drawBlockArrow(p, QRectF(2.5, 3.0, 15.0, 14.0), 5.0, 10.0);
     return image;
 }
 
@@ -397,21 +404,7 @@ QImage drawLeave() {
     p.setBrush(wood);
     p.drawPath(door);
 
-    QPainterPath arrow;
-    arrow.moveTo(9.5, 8.5);
-    arrow.lineTo(14.0, 8.5);
-    arrow.lineTo(14.0, 5.5);
-    arrow.lineTo(18.5, 10.0);
-    arrow.lineTo(14.0, 14.5);
-    arrow.lineTo(14.0, 11.5);
-    arrow.lineTo(9.5, 11.5);
-    arrow.closeSubpath();
-    QLinearGradient fill(0, 5, 0, 15);
-    fill.setColorAt(0, Palette::blueLight);
-    fill.setColorAt(1, Palette::blue);
-    p.setPen(outline(Palette::blueDark, 1.0));
-    p.setBrush(fill);
-    p.drawPath(arrow);
+    drawBlockArrow(p, QRectF(9.5, 5.5, 9.0, 9.0), 3.0, 14.0);
     return image;
 }
 
