@@ -366,21 +366,13 @@ void drawBell(QPainter& p, const QRectF& r, qreal lineWidth) {
     p.drawLine(at(0.35, 0.3), at(0.32, 0.6));
 }
 
-QImage drawSaveBells() {
+// The bell editor's Save (a tick) and clear (a cross) buttons.
+QImage drawBellButton(const QColor& badge, const QColor& rim, BadgeSymbol symbol) {
     QImage image = blankImage(GlyphSize, GlyphSize);
     QPainter p(&image);
     beginPainting(p);
     drawBell(p, QRectF(1.5, 1.5, 14, 16), 1.0);
-    drawBadge(p, QPointF(14, 14), 5.5, Palette::green, Palette::greenDark, BadgeSymbol::Check);
-    return image;
-}
-
-QImage drawClearBells() {
-    QImage image = blankImage(GlyphSize, GlyphSize);
-    QPainter p(&image);
-    beginPainting(p);
-    drawBell(p, QRectF(1.5, 1.5, 14, 16), 1.0);
-    drawBadge(p, QPointF(14, 14), 5.5, Palette::red, Palette::redDark, BadgeSymbol::Cross);
+    drawBadge(p, QPointF(14, 14), 5.5, badge, rim, symbol);
     return image;
 }
 
@@ -392,17 +384,11 @@ QImage drawLeave() {
     p.setPen(outline(Palette::ink, 1.0));
     p.setBrush(Palette::paperShade);
     p.drawRect(QRectF(2.5, 1.5, 10, 17));
-    QPainterPath door;
-    door.moveTo(2.5, 1.5);
-    door.lineTo(8.5, 3.5);
-    door.lineTo(8.5, 19.5);
-    door.lineTo(2.5, 18.5);
-    door.closeSubpath();
     QLinearGradient wood(2, 0, 9, 0);
     wood.setColorAt(0, Palette::amber);
     wood.setColorAt(1, Palette::amberDark);
     p.setBrush(wood);
-    p.drawPath(door);
+    p.drawPolygon(QPolygonF({QPointF(2.5, 1.5), QPointF(8.5, 3.5), QPointF(8.5, 19.5), QPointF(2.5, 18.5)}));
 
     drawBlockArrow(p, QRectF(9.5, 5.5, 9.0, 9.0), 3.0, 14.0);
     return image;
@@ -662,8 +648,9 @@ int main(int argc, char* argv[]) {
         {"icon_manager.png", drawManagerIcon},
         {"about_background.png", drawAboutBackground},
         {"about_picture.png", drawAboutPicture},
-        {"bell_save.png", drawSaveBells},
-        {"bell_clear.png", drawClearBells},
+        {"bell_save.png",
+         [] { return drawBellButton(Palette::green, Palette::greenDark, BadgeSymbol::Check); }},
+        {"bell_clear.png", [] { return drawBellButton(Palette::red, Palette::redDark, BadgeSymbol::Cross); }},
         {"bell_exit.png", drawLeave},
         {"icon_bell.png", drawBellIcon},
     };
