@@ -263,6 +263,7 @@ void frm_getmsg::about_Click() {
 void frm_getmsg::Winsock_get_DataArrival(int) {
     QString s;
     Winsock_get.GetData(s);
+    const QString sender = Winsock_get.RemoteHostIP();
     Program& program = Program::of(registry());
     const auto reading = DatagramKinds::read(s);
     switch (reading.kind) {
@@ -270,22 +271,21 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
         Message_module::BroadcastNeighborReply(program);
         break;
     case DatagramKinds::Kind::PresenceAnswer:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(Winsock_get.RemoteHostIP()));
+        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
         DatagramKinds::addKnownHost(program.shared.TempList, reading.rest);
         break;
     case DatagramKinds::Kind::QuitNotice:
         DatagramKinds::removeKnownHost(program.shared.TempList, reading.rest);
         break;
     case DatagramKinds::Kind::Header:
-        messages.headerArrival(reading.rest);
-        showStore();
+        messages.headerArrival(sender, reading.rest);
         break;
     case DatagramKinds::Kind::ReplyHost:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(Winsock_get.RemoteHostIP()));
-        messages.replyHostArrival(reading.rest);
+        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
+        messages.replyHostArrival(sender, reading.rest);
         break;
     case DatagramKinds::Kind::Body:
-        messages.bodyArrival(reading.rest);
+        messages.bodyArrival(sender, reading.rest);
         showStore();
         if (isMinimized())
             setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -83,10 +83,11 @@ TEST_F(Receiver, KnownHostListRules) {
 TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {
     ASSERT_TRUE(main->isMinimized());
     arrive(QStringLiteral("TIME:PC-02傳送訊息給您，時間是下午 01:02:03"));
-    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
-    EXPECT_TRUE(main->isMinimized());
     arrive(QStringLiteral("REP-USER:PC-02"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("Receive Message"));
+    EXPECT_TRUE(main->isMinimized());
     arrive(QStringLiteral("PC-02說：<b>hi</b>"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
     EXPECT_EQ(main->messages.ReUserList(), QStringList{QStringLiteral("PC-02")});
     EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>"));
     EXPECT_FALSE(main->isMinimized());
