@@ -45,7 +45,8 @@ QToolButton* pictureButton(QWidget* parent, int index, const QString& picture, c
 } // namespace
 
 frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
-    : Form(forms), Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
+    : Form(forms), knownHosts(Program::of(forms).shared.TempList),
+      Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
       Picture2(QStringLiteral(":/pictures/icon_idle.png")),
       Winsock_get(forms.env().network, forms.env().host, this) {
     setWindowTitle(QStringLiteral("Quibbly"));
@@ -272,10 +273,10 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
         break;
     case DatagramKinds::Kind::PresenceAnswer:
         registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
-        DatagramKinds::addKnownHost(program.shared.TempList, reading.rest);
+        knownHosts.announced(reading.rest, sender);
         break;
     case DatagramKinds::Kind::QuitNotice:
-        DatagramKinds::removeKnownHost(program.shared.TempList, reading.rest);
+        knownHosts.quit(reading.rest);
         break;
     case DatagramKinds::Kind::Header:
         messages.headerArrival(sender, reading.rest);

@@ -65,19 +65,55 @@ TEST_F(Receiver, EveryQueryIsAnsweredOnceAndNotRecorded) {
 }
 
 TEST_F(Receiver, KnownHostListRules) {
-    arrive(QStringLiteral("Neighbor-PC-02"));
-    arrive(QStringLiteral("Neighbor-pc-02"));
-    arrive(QStringLiteral("Neighbor-PC-02"));
-    arrive(QStringLiteral("Neighbor-"));
-    arrive(QStringLiteral("Neighbor-"));
-    arrive(QStringLiteral("Neighbor-PC-03"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
-    arrive(QStringLiteral("QN-PC-09"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
-    arrive(QStringLiteral("QN-pc-02"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "", "PC-03"}));
-    EXPECT_TRUE(network.sent().empty());
-    EXPECT_EQ(main->messages.TempMsg().size(), 0);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> arrivals; // datagram, last octet of its sender
+        QStringList want;
+    };
+    const Case cases[] = {
+        {"a name is listed once, letter case counts",
+         {{"Neighbor-PC-02", "30"},
+          {"Neighbor-pc-02", "31"},
+          {"Neighbor-PC-02", "32"},
+          {"Neighbor-", "33"},
+          {"Neighbor-", "34"},
+          {"Neighbor-PC-03", "35"}},
+         {"PC-02", "pc-02", "", "PC-03"}},
+        {"a quit notice removes only its exact name",
+         {{"Neighbor-PC-02", "30"}, {"Neighbor-pc-02", "31"}, {"QN-PC-09", "30"}, {"QN-pc-02", "40"}},
+         {"PC-02"}},
+        {"an address keeps only the name it announced last",
+         {{"Neighbor-PC-02", "30"}, {"Neighbor-PC-03", "31"}, {"Neighbor-PC-09", "30"}},
+         {"PC-03", "PC-09"}},
+        {"a name two computers carry stays while one still announces it",
+         {{"Neighbor-TWIN", "30"}, {"Neighbor-TWIN", "31"}, {"Neighbor-PC-09", "30"}},
+         {"TWIN", "PC-09"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restartProgram();
+        main = &startMainWindow();
+        program->shared.TempList.clear();
+        network.clearRecord();
+        for (const auto& [datagram, octet] : c.arrivals)
+            arrive(QString::fromUtf8(datagram), QStringLiteral("192.168.7.") + QLatin1String(octet));
+        EXPECT_EQ(program->shared.TempList, c.want);
+        EXPECT_TRUE(network.sent().empty());
+        EXPECT_EQ(main->messages.TempMsg().size(), 0);
+    }
+}
+
+TEST_F(Receiver, APeerAnnouncingEndlessNamesGrowsNothing) {
+    for (int i = 0; i < 1000; ++i) {
+        arrive(QStringLiteral("Neighbor-name-%1").arg(i));
+        arrive(QStringLiteral("REP-USER:reply-%1").arg(i));
+    }
+    EXPECT_EQ(program->shared.TempList, QStringList{QStringLiteral("name-999")});
+    // This copy's own name, heard at start-up, and the peer's latest.
+    EXPECT_EQ(network.peers().size(), 2);
+    EXPECT_EQ(network.peers().lookup(QStringLiteral("reply-999")),
+              QHostAddress(QStringLiteral("192.168.7.30")));
+    EXPECT_EQ(network.peers().lookup(QStringLiteral("name-999")), std::nullopt);
 }
 
 TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {

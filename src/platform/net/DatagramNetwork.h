@@ -33,12 +33,18 @@ signals:
     void readyRead();
 };
 
-// Host names the program has heard peers announce, with the address each last arrived from. Lets a
-// message reach a peer by name on a LAN without name service.
+// Host names the program has heard peers use, with the address each last arrived from. Lets a message reach a
+// peer by name on a LAN without name service. An address keeps only the name it used last, and a name only
+// the address it came from last, so a peer using endless names grows nothing.
 class PeerDirectory {
 public:
     void remember(const QString& hostName, const QHostAddress& address) {
+        if (const auto named = names_.constFind(address); named != names_.constEnd() && *named != hostName)
+            addresses_.remove(*named);
+        if (const auto at = addresses_.constFind(hostName); at != addresses_.constEnd() && *at != address)
+            names_.remove(*at);
         addresses_.insert(hostName, address);
+        names_.insert(address, hostName);
     }
     std::optional<QHostAddress> lookup(const QString& hostName) const {
         auto it = addresses_.constFind(hostName);
@@ -46,9 +52,11 @@ public:
             return std::nullopt;
         return *it;
     }
+    qsizetype size() const { return addresses_.size(); }
 
 private:
     QHash<QString, QHostAddress> addresses_;
+    QHash<QHostAddress, QString> names_;
 };
 
 // The network seam: real UDP in the program, an in-memory bus in tests.
