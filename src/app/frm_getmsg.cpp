@@ -287,11 +287,25 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
         break;
     case DatagramKinds::Kind::Body:
         messages.bodyArrival(sender, reading.rest);
-        showStore();
-        if (isMinimized())
-            setWindowState(windowState() & ~Qt::WindowMinimized);
+        showArrivalsOnceDrained();
         break;
     }
+}
+
+// A burst is shown once, when the socket has been drained, not redrawn for every message in it.
+void frm_getmsg::showArrivalsOnceDrained() {
+    if (arrivalsToShow_)
+        return;
+    arrivalsToShow_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            arrivalsToShow_ = false;
+            showStore();
+            if (isMinimized())
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+        },
+        Qt::QueuedConnection);
 }
 
 void frm_getmsg::previous_Click() {

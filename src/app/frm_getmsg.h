@@ -99,6 +99,9 @@ private:
     void buildDesign();
     void buildMenus();
     void showStore();
+    void showArrivalsOnceDrained();
     void readSettings();
     void openReceivingSocket();
+
+    bool arrivalsToShow_ = false;
 };

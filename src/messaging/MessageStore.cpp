@@ -3,17 +3,18 @@
 #include <algorithm>
 
 MessageStore::Waiting& MessageStore::waitingFrom(const QString& sender) {
-    auto it =
-        std::find_if(waiting_.begin(), waiting_.end(), [&](const Waiting& w) { return w.sender == sender; });
-    if (it != waiting_.end()) {
-        // The latest to send moves to the back, so the front is always the one that waited longest.
-        std::rotate(it, it + 1, waiting_.end());
-        return waiting_.back();
+    auto it = waiting_.find(sender);
+    if (it == waiting_.end()) {
+        if (waiting_.size() >= MaxWaitingSenders) {
+            waiting_.erase(
+                std::min_element(waiting_.begin(), waiting_.end(), [](const Waiting& a, const Waiting& b) {
+                    return a.lastHeard < b.lastHeard;
+                }));
+        }
+        it = waiting_.insert(sender, Waiting());
     }
-    if (waiting_.size() >= MaxWaitingSenders)
-        waiting_.erase(waiting_.begin());
-    waiting_.push_back({sender, std::nullopt, std::nullopt});
-    return waiting_.back();
+    it->lastHeard = ++heard_;
+    return *it;
 }
 
 void MessageStore::headerArrival(const QString& sender, const QString& header) {
@@ -34,9 +35,7 @@ void MessageStore::replyHostArrival(const QString& sender, const QString& host) 
 void MessageStore::bodyArrival(const QString& sender, const QString& body) {
     QString header;
     QString replyHost = sender;
-    const auto it =
-        std::find_if(waiting_.begin(), waiting_.end(), [&](const Waiting& w) { return w.sender == sender; });
-    if (it != waiting_.end()) {
+    if (const auto it = waiting_.constFind(sender); it != waiting_.constEnd()) {
         header = it->header.value_or(QString());
         replyHost = it->replyHost.value_or(sender);
         waiting_.erase(it);

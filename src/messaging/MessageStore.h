@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <vector>
 
 // The received messages: three parallel lists, one entry of each per message, and the shown message. Also the
 // state of the display it drives (frame caption, body, counter, browse buttons, window icon), so the window
@@ -49,9 +49,9 @@ public:
 
 private:
     struct Waiting {
-        QString sender;
         std::optional<QString> header;
         std::optional<QString> replyHost;
+        quint64 lastHeard = 0;
     };
     Waiting& waitingFrom(const QString& sender);
     void show(int index);
@@ -61,8 +61,9 @@ private:
     QStringList TimeList_;
     QStringList ReUserList_;
     int CurMsgIndex_ = -1;
-    // Oldest first.
-    std::vector<Waiting> waiting_;
+    // By sender address.
+    QHash<QString, Waiting> waiting_;
+    quint64 heard_ = 0;
 
     QString caption_ = EmptyCaption;
     QString body_;

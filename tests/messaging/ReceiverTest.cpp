@@ -3,7 +3,9 @@
 #include "support/ProgramFixture.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 
 using namespace testsupport;
 
@@ -129,6 +131,27 @@ TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {
     EXPECT_FALSE(main->isMinimized());
     // A reply host heard on the wire is reachable by name without name service.
     EXPECT_EQ(network.peers().lookup(QStringLiteral("PC-02")), QHostAddress(QStringLiteral("192.168.7.30")));
+}
+
+TEST_F(Receiver, ABurstIsKeptWholeAndShownOnce) {
+    QSignalSpy bodyShown(main->txt_get, &QPlainTextEdit::textChanged);
+    QSignalSpy iconShown(main, &QWidget::windowIconChanged);
+    const QHostAddress peer(QStringLiteral("192.168.7.30"));
+    for (int n = 1; n <= 1000; ++n) {
+        network.injectText(7777, QStringLiteral("TIME:PC-02 #%1").arg(n), peer);
+        network.injectText(7777, QStringLiteral("REP-USER:PC-02"), peer);
+        network.injectText(7777, QStringLiteral("PC-02說：#%1").arg(n), peer);
+    }
+    network.deliverPending();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(main->messages.TempMsg().size(), 1000);
+    for (int n = 1; n <= 1000; n += 333)
+        EXPECT_EQ(main->messages.TimeList().at(n - 1), QStringLiteral("PC-02 #%1").arg(n));
+    EXPECT_EQ(main->MsgState->text(), QStringLiteral("1000 / 1000"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02 #1000"));
+    EXPECT_EQ(bodyShown.count(), 1);
+    EXPECT_EQ(iconShown.count(), 1);
+    EXPECT_FALSE(main->isMinimized());
 }
 
 TEST(BroadcastAddress, FirstThreeOctetsAnd255) {

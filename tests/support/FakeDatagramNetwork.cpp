@@ -3,6 +3,7 @@
 #include "platform/net/Cp950.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -42,18 +43,27 @@ int FakeDatagramNetwork::deliverPending() {
     constexpr int runaway = 100000;
     int delivered = 0;
     while (!inFlight_.empty()) {
-        if (++delivered > runaway) {
-            ADD_FAILURE() << "datagrams keep arriving: handlers answer each other without end";
-            inFlight_.clear();
-            break;
+        // Everything in flight lands in the sockets' buffers before any reader wakes, as a burst does.
+        std::vector<QPointer<FakeDatagramSocket>> woken;
+        for (; !inFlight_.empty(); inFlight_.pop_front()) {
+            if (++delivered > runaway) {
+                ADD_FAILURE() << "datagrams keep arriving: handlers answer each other without end";
+                inFlight_.clear();
+                return delivered;
+            }
+            FakeDatagramSocket* socket = bound_.value(inFlight_.front().toPort);
+            if (!socket) {
+                ++dropped_;
+                continue;
+            }
+            socket->queue_.push_back(std::move(inFlight_.front().datagram));
+            if (std::find(woken.begin(), woken.end(), socket) == woken.end())
+                woken.emplace_back(socket);
         }
-        InFlight arrival = std::move(inFlight_.front());
-        inFlight_.pop_front();
-        FakeDatagramSocket* socket = bound_.value(arrival.toPort);
-        if (socket)
-            socket->arrive(std::move(arrival.datagram));
-        else
-            ++dropped_;
+        for (const auto& socket : woken) {
+            if (socket && socket->hasPendingDatagram())
+                emit socket->readyRead();
+        }
     }
     return delivered;
 }
@@ -165,11 +175,6 @@ platform::Datagram FakeDatagramSocket::takeDatagram() {
     platform::Datagram datagram = std::move(queue_.front());
     queue_.pop_front();
     return datagram;
-}
-
-void FakeDatagramSocket::arrive(platform::Datagram datagram) {
-    queue_.push_back(std::move(datagram));
-    emit readyRead();
 }
 
 } // namespace testsupport

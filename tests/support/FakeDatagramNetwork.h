@@ -53,8 +53,9 @@ public:
     // A datagram arriving at the local port from any sender; queued like every other arrival.
     void inject(quint16 port, const QByteArray& bytes, const QHostAddress& from, quint16 fromPort = 6666);
     void injectText(quint16 port, const QString& text, const QHostAddress& from, quint16 fromPort = 6666);
-    // Hands over everything queued, including what the handlers send meanwhile. Returns how many were handed
-    // over (to a bound socket or dropped at a port nobody holds).
+    // Hands over everything queued, including what the handlers send meanwhile: all that is queued lands in
+    // the sockets first, then each socket's reader wakes once. Returns how many were handed over (to a bound
+    // socket or dropped at a port nobody holds).
     int deliverPending();
 
     const std::vector<Sent>& sent() const { return sent_; }
@@ -106,7 +107,6 @@ public:
 
 private:
     friend class FakeDatagramNetwork;
-    void arrive(platform::Datagram datagram);
 
     QPointer<FakeDatagramNetwork> network_;
     quint16 port_ = 0;
