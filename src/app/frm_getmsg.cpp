@@ -337,8 +337,9 @@ void frm_getmsg::clear_all_Click() {
 // The window mirrors the store: caption, body, counter, browse buttons and icon.
 void frm_getmsg::showStore() {
     Frame2->setTitle(messages.caption());
-    if (txt_get->toPlainText() != messages.body())
-        txt_get->setPlainText(messages.body());
+    const QString body = DatagramKinds::shownLineBreaks(messages.body());
+    if (txt_get->toPlainText() != body)
+        txt_get->setPlainText(body);
     MsgState->setText(messages.counter());
     previous->setEnabled(messages.browseEnabled());
     NextCmd->setEnabled(messages.browseEnabled());

@@ -38,4 +38,12 @@ QString bodyText(const QString& hostName, const QString& typed) {
     return hostName + BodyMiddle + typed;
 }
 
+QString wireLineBreaks(const QString& typed) {
+    return shownLineBreaks(typed).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+QString shownLineBreaks(const QString& received) {
+    return QString(received).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
 } // namespace DatagramKinds

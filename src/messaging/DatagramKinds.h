@@ -35,4 +35,8 @@ QString headerText(const QString& hostName, const QString& timeOfDay);
 QString replyHostText(const QString& hostName);
 QString bodyText(const QString& hostName, const QString& typed);
 
+// Line breaks travel as CR LF, which is what the peers' multi-line boxes hold; the boxes here hold LF.
+QString wireLineBreaks(const QString& typed);
+QString shownLineBreaks(const QString& received);
+
 } // namespace DatagramKinds

@@ -136,6 +136,37 @@ TEST(LanEndToEnd, MessagesToOneHostByNameAndToGroupArriveAndAreShown) {
     }
 }
 
+TEST(LanEndToEnd, ALostDatagramNeverGivesAMessageAnotherSendersHeaderOrReplyHost) {
+    NetnsLan lan(3);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    Peer alpha(lan, 0, QStringLiteral("alpha"));
+    Peer beta(lan, 1, QStringLiteral("beta"));
+    Peer gamma(lan, 2, QStringLiteral("gamma"));
+    for (Peer* peer : {&beta, &gamma}) {
+        peer->askUntil(QStringLiteral("hosts"),
+                       [](const QString& a) { return sortedHosts(a) == QStringLiteral("alpha|beta|gamma"); });
+    }
+    // A message from alpha whose body is lost on the way: its header and reply host arrive alone.
+    auto lost = lan.start(0, toolPath(QStringLiteral("net_send")),
+                          {QStringLiteral("6666"), lan.hostAddress(1), QStringLiteral("7777"),
+                           QStringLiteral("TIME:alpha傳送訊息給您，時間是上午 09:00:00"),
+                           QStringLiteral("REP-USER:alpha")});
+    ASSERT_TRUE(lost->waitForFinished(AnswerWaitMs));
+    ASSERT_EQ(lost->exitCode(), 0) << lost->readAll().toStdString();
+
+    ASSERT_EQ(gamma.ask(QStringLiteral("send beta 你好"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    QString got =
+        beta.askUntil(QStringLiteral("shown"), [](const QString& a) { return a.endsWith("|1 / 1"); });
+    EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN gamma傳送訊息給您，時間是"))) << got.toStdString();
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|gamma說：你好|1 / 1"))) << got.toStdString();
+
+    // The reply goes to gamma, who sent the message, not to alpha, whose reply host came first.
+    ASSERT_EQ(beta.ask(QStringLiteral("reply 收到"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    got = gamma.askUntil(QStringLiteral("shown"), [](const QString& a) { return a.endsWith("|1 / 1"); });
+    EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN beta傳送訊息給您，時間是"))) << got.toStdString();
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|beta說：收到|1 / 1"))) << got.toStdString();
+}
+
 TEST(LanEndToEnd, DatagramsOnTheWireAreCodePageBytesFrom6666To7777) {
     NetnsLan lan(2);
     QUIBBLY_SKIP_UNLESS_READY(lan);

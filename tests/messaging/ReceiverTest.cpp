@@ -66,6 +66,25 @@ TEST_F(Receiver, EveryQueryIsAnsweredOnceAndNotRecorded) {
     }
 }
 
+TEST_F(Receiver, AnAnswerThatCannotGoIsReportedOnceUntilSendingWorksAgain) {
+    network.takePort(6666);
+    dialogs.clearRecord();
+    dialogs.answerNext(platform::BoxAnswer::OK);
+    for (int i = 0; i < 3; ++i)
+        arrive(QStringLiteral("Return Hostname-PC-02"));
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_TRUE(dialogs.shownTexts()[0].contains(QStringLiteral("6666")));
+
+    network.releasePort(6666);
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    EXPECT_EQ(sentTexts(), QStringList{QStringLiteral("Neighbor-PC-01")});
+    network.takePort(6666);
+    dialogs.answerNext(platform::BoxAnswer::OK);
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    EXPECT_EQ(dialogs.shown().size(), 2u);
+}
+
 TEST_F(Receiver, KnownHostListRules) {
     struct Case {
         const char* name;
@@ -124,10 +143,12 @@ TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {
     arrive(QStringLiteral("REP-USER:PC-02"));
     EXPECT_EQ(main->Frame2->title(), QStringLiteral("Receive Message"));
     EXPECT_TRUE(main->isMinimized());
-    arrive(QStringLiteral("PC-02說：<b>hi</b>"));
+    arrive(QStringLiteral("PC-02說：<b>hi</b>\r\nbye"));
     EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
     EXPECT_EQ(main->messages.ReUserList(), QStringList{QStringLiteral("PC-02")});
-    EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>"));
+    // Stored as it came; shown with one break for CR LF, and as plain text.
+    EXPECT_EQ(main->messages.TempMsg(), QStringList{QStringLiteral("PC-02說：<b>hi</b>\r\nbye")});
+    EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>\nbye"));
     EXPECT_FALSE(main->isMinimized());
     // A reply host heard on the wire is reachable by name without name service.
     EXPECT_EQ(network.peers().lookup(QStringLiteral("PC-02")), QHostAddress(QStringLiteral("192.168.7.30")));

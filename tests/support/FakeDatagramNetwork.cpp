@@ -20,8 +20,29 @@ std::unique_ptr<platform::DatagramSocket> FakeDatagramNetwork::createSocket() {
     return std::make_unique<FakeDatagramSocket>(*this);
 }
 
-std::optional<QHostAddress> FakeDatagramNetwork::resolve(const QString& hostName) {
-    resolvedNames_ << hostName;
+void FakeDatagramNetwork::lookupHost(const QString& hostName, QObject* context, LookupDone done) {
+    lookedUpNames_ << hostName;
+    if (holdLookups_) {
+        heldLookups_.push_back({hostName, context, std::move(done)});
+        return;
+    }
+    QTimer::singleShot(0, context, [this, hostName, done = std::move(done)] { done(answerFor(hostName)); });
+}
+
+int FakeDatagramNetwork::answerHeldLookups() {
+    std::vector<Lookup> held = std::move(heldLookups_);
+    heldLookups_.clear();
+    int answered = 0;
+    for (Lookup& lookup : held) {
+        if (!lookup.context)
+            continue;
+        ++answered;
+        lookup.done(answerFor(lookup.hostName));
+    }
+    return answered;
+}
+
+std::optional<QHostAddress> FakeDatagramNetwork::answerFor(const QString& hostName) const {
     const auto it = resolvable_.constFind(hostName);
     if (it == resolvable_.constEnd())
         return std::nullopt;
@@ -78,7 +99,7 @@ QStringList FakeDatagramNetwork::sentTexts() const {
 void FakeDatagramNetwork::clearRecord() {
     sent_.clear();
     bindAttempts_.clear();
-    resolvedNames_.clear();
+    lookedUpNames_.clear();
     dropped_ = 0;
 }
 
@@ -154,6 +175,12 @@ bool FakeDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByt
     if (!network_) {
         if (error)
             *error = QStringLiteral("The network is gone.");
+        return false;
+    }
+    // The system refuses more than a UDP datagram over IPv4 carries.
+    if (bytes.size() > 65507) {
+        if (error)
+            *error = QStringLiteral("Datagram was too large to send");
         return false;
     }
     if (!bound_ && !bind(0, error))

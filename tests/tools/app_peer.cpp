@@ -4,6 +4,7 @@
 //   hosts                  -> "HOSTS <known hosts joined by |>"
 //   shown                  -> "SHOWN <caption>|<body>|<counter>"
 //   send <host> <text>     -> sends through the compose window ("*" means Group); "SENT" or "BOX <text>"
+//   reply <text>           -> replies to the shown message through the compose window; "SENT" or "BOX <text>"
 //   exit                   -> answers Yes to the exit question; the process ends
 // Usage: app_peer <host name> <program folder>
 
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSocketNotifier>
 #include <cstdio>
 #include <iostream>
@@ -70,6 +72,16 @@ public:
     void Timer1_Timer() override {}
 };
 
+// Says SENT once the compose window has sent and gone, at once or after the resolver has answered.
+void send(frm_sendmsg& compose, const QString& text) {
+    compose.sendtxt->setPlainText(text);
+    compose.send_cmd_Click();
+    if (compose.isUnloaded())
+        say(QStringLiteral("SENT"));
+    else if (!compose.send_cmd->isEnabled())
+        QObject::connect(&compose, &QObject::destroyed, [] { say(QStringLiteral("SENT")); });
+}
+
 void command(Program& program, const QString& line) {
     frm_getmsg& main = program.get<frm_getmsg>();
     if (line == QLatin1String("hosts")) {
@@ -87,10 +99,10 @@ void command(Program& program, const QString& line) {
             compose.Group_opt_GotFocus();
         else
             compose.send_ip->setEditText(host);
-        compose.sendtxt->setPlainText(text);
-        compose.send_cmd_Click();
-        if (compose.isUnloaded())
-            say(QStringLiteral("SENT"));
+        send(compose, text);
+    } else if (line.startsWith(QLatin1String("reply "))) {
+        main.reply_cmd_Click();
+        send(program.get<frm_sendmsg>(), line.mid(6));
     } else if (line == QLatin1String("exit")) {
         main.cmd_exit_Click();
     }

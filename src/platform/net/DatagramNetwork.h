@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -64,8 +65,10 @@ class DatagramNetwork {
 public:
     virtual ~DatagramNetwork() = default;
     virtual std::unique_ptr<DatagramSocket> createSocket() = 0;
-    // The system resolver; nullopt when the name does not resolve to an IPv4 address.
-    virtual std::optional<QHostAddress> resolve(const QString& hostName) = 0;
+    using LookupDone = std::function<void(std::optional<QHostAddress>)>;
+    // Asks the system resolver for hostName's IPv4 address without waiting for it: done runs later, through
+    // the event loop, with the address or nullopt; it does not run once context is gone.
+    virtual void lookupHost(const QString& hostName, QObject* context, LookupDone done) = 0;
     PeerDirectory& peers() { return peers_; }
 
 private:
