@@ -2,3 +2,7 @@
 
 Program::Program(platform::Environment& env, OrganiserSide& organiser)
     : FormRegistry(env), organiser(organiser) {}
+
+Program::~Program() {
+    unloadAll();
+}

@@ -12,6 +12,8 @@ class Program : public platform::FormRegistry {
     Q_OBJECT
 public:
     Program(platform::Environment& env, OrganiserSide& organiser);
+    // The windows go while the program is still whole: their destructors reach it as a Program.
+    ~Program() override;
     static Program& of(platform::FormRegistry& forms) { return static_cast<Program&>(forms); }
 
     common::SharedState shared;
