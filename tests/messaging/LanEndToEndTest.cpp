@@ -159,6 +159,8 @@ TEST(LanEndToEnd, ALostDatagramNeverGivesAMessageAnotherSendersHeaderOrReplyHost
         beta.askUntil(QStringLiteral("shown"), [](const QString& a) { return a.endsWith("|1 / 1"); });
     EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN gamma傳送訊息給您，時間是"))) << got.toStdString();
     EXPECT_TRUE(got.endsWith(QStringLiteral("|gamma說：你好|1 / 1"))) << got.toStdString();
+    got = beta.ask(QStringLiteral("messages"), QStringLiteral("MESSAGE "));
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|gamma說：你好|gamma"))) << got.toStdString();
 
     // The reply goes to gamma, who sent the message, not to alpha, whose reply host came first.
     ASSERT_EQ(beta.ask(QStringLiteral("reply 收到"), QStringLiteral("SENT")), QStringLiteral("SENT"));
