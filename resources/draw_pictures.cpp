@@ -340,6 +340,22 @@ QImage drawWaitingIcon() {
     return image;
 }
 
+// The schedule manager: a calendar page with a pencil across its corner.
+QImage drawManagerIcon() {
+    QImage image = blankImage(IconSize, IconSize);
+    QPainter p(&image);
+    beginPainting(p);
+    drawCalendarPage(p, QRectF(2, 5, 24, 24), 0.8);
+    p.translate(24, 22);
+    p.rotate(45);
+    p.setPen(outline(Palette::ink, 1.0));
+    p.setBrush(Palette::amber);
+    p.drawRect(QRectF(-2.5, -11, 5, 15));
+    p.setBrush(Palette::paperShade);
+    p.drawPolygon(QPolygonF({QPointF(-2.5, 4), QPointF(2.5, 4), QPointF(0, 9)}));
+    return image;
+}
+
 // --- About box
 // ------------------------------------------------------------------------------------------------
 
@@ -544,6 +560,7 @@ int main(int argc, char* argv[]) {
         {"delete_all.png", drawDeleteAll},
         {"icon_idle.png", drawIdleIcon},
         {"icon_waiting.png", drawWaitingIcon},
+        {"icon_manager.png", drawManagerIcon},
         {"about_background.png", drawAboutBackground},
         {"about_picture.png", drawAboutPicture},
     };

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the program need. Quick when all are present.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev sqlite3
-      libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming iproute2 util-linux xvfb xauth)
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming iproute2 util-linux xvfb xauth
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -17,4 +17,8 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --output-on-failure --timeout 300 || status=1
+# Each fuzz target for a short, bounded time, so a regression on hostile input shows (QUIBBLY_SKIP_FUZZ=1: not).
+if [ "${QUIBBLY_SKIP_FUZZ:-0}" != 1 ]; then
+    scripts/fuzz.sh || status=1
+fi
 exit $status

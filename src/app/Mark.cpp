@@ -3,11 +3,10 @@
 #include "app/frm_getmsg.h"
 #include "core/Program.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Design.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 
 Mark::Mark(platform::FormRegistry& forms) : Form(forms) {
     setWindowTitle(QStringLiteral("MyMark"));
@@ -18,8 +17,7 @@ Mark::Mark(platform::FormRegistry& forms) : Form(forms) {
     Picture = new QLabel(this);
     Picture->setPixmap(picture);
     Picture->setGeometry(0, 0, 512, 482);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    platform::centreOnScreen(this);
     Timer1 = new platform::Timer(500, true, this);
     connect(Timer1, &QTimer::timeout, this, &Mark::Timer1_Timer);
 }

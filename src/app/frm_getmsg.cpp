@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 using platform::makeControl;
 
@@ -79,12 +78,7 @@ frm_getmsg::~frm_getmsg() {
 }
 
 void frm_getmsg::buildDesign() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(platform::twipsToPixels(5760), platform::twipsToPixels(4800));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(client);
+    QWidget* client = platform::makeClientArea(this, 5760, 4800);
 
     new_msg =
         pictureButton(client, 0, QStringLiteral(":/pictures/new_msg.png"), QStringLiteral("send message"));

@@ -1,27 +1,11 @@
 #include "app/Mark.h"
-#include "core/OrganiserSide.h"
-#include "core/Program.h"
+#include "calendar/Organiser.h"
 #include "platform/SystemSeams.h"
 #include "platform/net/SystemHostInfo.h"
 #include "platform/net/UdpDatagramNetwork.h"
 #include "platform/ui/QtDialogs.h"
 
 #include <QApplication>
-
-namespace {
-
-// The organiser windows are not part of this build yet: its start-up calls and menu do nothing.
-class UnbuiltOrganiser : public OrganiserSide {
-public:
-    void LoadTodayAlarms() override {}
-    void showOneDayList(const QString&) override {}
-    void openCalendar() override {}
-    void sch_alarm_timer_Timer() override {}
-    void User_Timer_Timer() override {}
-    void Timer1_Timer() override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,9 +22,8 @@ int main(int argc, char** argv) {
     platform::ImmediateProcessEnd processEnd;
     platform::UdpDatagramNetwork network;
     platform::Environment env{clock, dialogs, host, processEnd, network, platform::executableFolder()};
-    UnbuiltOrganiser organiser;
-    Program program(env, organiser);
+    ProgramWithOrganiser running(env);
 
-    program.get<Mark>().Show();
+    running.program.get<Mark>().Show();
     return app.exec();
 }

@@ -7,8 +7,17 @@ namespace {
 
 using platform::DateTime;
 
+// A year of one or two digits falls in 1930..2029, as the system reads short years; three or four digits
+// are taken as written, so the four-digit form the short date text writes reads back as the same year.
+int fullYear(const QString& digits) {
+    const int year = digits.toInt();
+    if (digits.size() > 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
 std::optional<QDate> readDate(const QRegularExpressionMatch& m) {
-    const QDate date(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    const QDate date(fullYear(m.captured(1)), m.captured(3).toInt(), m.captured(4).toInt());
     if (!date.isValid() || date.year() < 1)
         return std::nullopt;
     return date;

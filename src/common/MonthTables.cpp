@@ -10,7 +10,7 @@ void MonthTables::fill() {
 }
 
 MonthStart ComputeMonthStart(std::array<qint16, 12>& DaysInMonth, qint32 SelYear, qint16 SelMonth) {
-    const qint32 before = SelYear - 1;
+    const qint64 before = qint64(SelYear) - 1;
     MonthStart start;
     start.DayNumber = before * 365 + before / 4 - before / 100 + before / 400;
     const bool leap = (SelYear % 4 == 0 && SelYear % 100 != 0) || SelYear % 400 == 0;

@@ -16,7 +16,9 @@ struct MonthTables {
 };
 
 struct MonthStart {
-    qint32 DayNumber = 0;    // 0001-01-01 of the proleptic Gregorian calendar is day 1
+    // 0001-01-01 of the proleptic Gregorian calendar is day 1; 64 bits, since the day numbers of the later
+    // 32-bit years do not fit in 32.
+    qint64 DayNumber = 0;
     qint16 FirstWeekday = 0; // 0 = Sunday .. 6 = Saturday
 };
 

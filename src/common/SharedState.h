@@ -9,6 +9,8 @@ namespace common {
 struct SharedState {
     // Text of the day whose schedules the one-day list shows or deletes.
     QString SelectedDate;
+    // The calendar's month (1..12) for its day click: set when the calendar loads and by every month pick.
+    qint16 CalendarMonth = 0;
     QString HourBellMessage;
     bool HourBellOn = false;
     // First three octets of the local IPv4 address and "255"; empty when the address has no three dots.

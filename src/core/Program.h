@@ -12,7 +12,7 @@ class Program : public platform::FormRegistry {
     Q_OBJECT
 public:
     Program(platform::Environment& env, OrganiserSide& organiser);
-    // The windows go while the program is still whole: their destructors reach it as a Program.
+    // The windows go while the program is still whole: their closing code may reach the shared variables.
     ~Program() override;
     static Program& of(platform::FormRegistry& forms) { return static_cast<Program&>(forms); }
 

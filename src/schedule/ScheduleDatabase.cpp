@@ -98,4 +98,13 @@ void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, c
     data.Recordset()->setSort(sortField);
 }
 
+void layOutGridColumns(platform::db::DataGrid& grid, std::span<const GridColumnLayout> columns) {
+    for (const GridColumnLayout& column : columns) {
+        auto layout = grid.Columns(QString::fromLatin1(column.field));
+        layout.setWidth(column.width);
+        layout.setAlignment(column.centred ? platform::db::ColumnAlignment::Center
+                                           : platform::db::ColumnAlignment::General);
+    }
+}
+
 } // namespace schedule

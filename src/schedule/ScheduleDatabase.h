@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 namespace platform {
 class Dialogs;
@@ -35,5 +36,15 @@ void openOrCreateScheduleDatabase(const QString& programFolder);
 // Throws DbError; the control keeps its previous rows then.
 void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, const QString& recordSource,
                       const QString& sortField, const QString& programFolder);
+
+// A grid column's layout: width in twips, and whether it is centred (else the grid's default alignment).
+struct GridColumnLayout {
+    const char* field;
+    int width;
+    bool centred = false;
+};
+
+// Lays out the named columns of a bound grid. Throws DbError (FieldNotFound) for a field the grid lacks.
+void layOutGridColumns(platform::db::DataGrid& grid, std::span<const GridColumnLayout> columns);
 
 } // namespace schedule

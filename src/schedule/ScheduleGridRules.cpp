@@ -4,6 +4,8 @@
 #include "platform/db/Recordset.h"
 #include "schedule/DatabaseErrorBox.h"
 
+#include <QPointer>
+
 namespace schedule {
 
 bool askDeleteQuestion(platform::Dialogs& dialogs) {
@@ -15,11 +17,15 @@ bool askDeleteQuestion(platform::Dialogs& dialogs) {
     return dialogs.messageBox(box) == platform::BoxAnswer::OK;
 }
 
-void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qint16& Cancel) {
-    if (askDeleteQuestion(dialogs))
-        DeleteConfirmed = true;
-    else
+void applyBeforeDeleteRule(platform::Dialogs& dialogs, QObject& window, bool& DeleteConfirmed,
+                           qint16& Cancel) {
+    const QPointer<QObject> open(&window);
+    const bool ok = askDeleteQuestion(dialogs);
+    if (!open || !ok) {
         Cancel = 1;
+        return;
+    }
+    DeleteConfirmed = true;
 }
 
 platform::Value normalisedRemind(const platform::Value& remind) {
@@ -34,7 +40,10 @@ platform::Value normalisedRemind(const platform::Value& remind) {
 
 void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirmed,
                         platform::Dialogs& dialogs) {
-    if (!DeleteConfirmed) {
+    // Cleared first: a failure's box may outlive the window that owns the flag.
+    const bool deletionConfirmed = DeleteConfirmed;
+    DeleteConfirmed = false;
+    if (!deletionConfirmed) {
         runReportingFailure(dialogs, [&] {
             const platform::Value remind = recordset.Fields(QStringLiteral("Remind")).Value();
             const platform::Value normal = normalisedRemind(remind);
@@ -42,7 +51,6 @@ void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirme
                 recordset.Update(QStringLiteral("Remind"), normal);
         });
     }
-    DeleteConfirmed = false;
 }
 
 } // namespace schedule

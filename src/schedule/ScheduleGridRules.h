@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QObject;
+
 namespace platform {
 class Dialogs;
 }
@@ -19,8 +21,10 @@ inline const QString DeleteQuestion = QStringLiteral("Data deleting can't restor
 // True only for OK.
 bool askDeleteQuestion(platform::Dialogs& dialogs);
 
-// Before the grid deletes rows: OK lets them go and sets DeleteConfirmed; any other answer sets Cancel.
-void applyBeforeDeleteRule(platform::Dialogs& dialogs, bool& DeleteConfirmed, qint16& Cancel);
+// Before the grid deletes rows: OK lets them go and sets DeleteConfirmed (a member of `window`); any other
+// answer sets Cancel. A window closed while the question was open deletes nothing and is not touched.
+void applyBeforeDeleteRule(platform::Dialogs& dialogs, QObject& window, bool& DeleteConfirmed,
+                           qint16& Cancel);
 
 // A Remind as the grids keep it: upper case, and "NO" unless that reads "YES" or "NO"; no value stays none.
 platform::Value normalisedRemind(const platform::Value& remind);

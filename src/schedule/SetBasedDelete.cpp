@@ -6,11 +6,13 @@
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 
+#include <QPointer>
+
 namespace schedule {
 
 SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comparison,
                                    const QString& SelectedDate, const QString& programFolder,
-                                   platform::Dialogs& dialogs) {
+                                   platform::Dialogs& dialogs, QObject* window) {
     using namespace platform::db;
     if (!objects.connection)
         objects.connection = std::make_unique<Connection>(common::systemDateTextRule());
@@ -19,7 +21,9 @@ SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comp
     Connection& connection = *objects.connection;
     connection.setConnectionString(ScheduleConnectionString(programFolder));
     connection.setCursorLocation(CursorLocation::Client);
-    if (!askDeleteQuestion(dialogs))
+    const QPointer<QObject> open(window);
+    const bool ok = askDeleteQuestion(dialogs);
+    if (!ok || (window && !open))
         return SetDeleteOutcome::Cancelled;
     try {
         connection.Open(QString(), QString(), -1);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class QObject;
+
 namespace platform {
 class Dialogs;
 }
@@ -22,9 +24,10 @@ enum class SetDeleteOutcome { Cancelled, Deleted, Failed };
 
 // Sets the connection, asks the delete question and, on OK only, deletes every row whose Schedule_Date
 // compares by `comparison` ("=" or "<") with the literal #SelectedDate#. A failure shows its box and
-// deletes nothing.
+// deletes nothing. The objects belong to `window`: if it closes while the question is open, nothing is
+// deleted and the outcome is Cancelled.
 SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comparison,
                                    const QString& SelectedDate, const QString& programFolder,
-                                   platform::Dialogs& dialogs);
+                                   platform::Dialogs& dialogs, QObject* window = nullptr);
 
 } // namespace schedule

@@ -26,6 +26,17 @@ TEST(TimeOfDayText, UsesTheTwelveHourClockWithTheHalfDayFirst) {
         EXPECT_EQ(common::timeOfDayText(time), text) << time.toString().toStdString();
 }
 
+TEST(ClockText, NamesTheHalfDayFirstWithoutLeadingZeros) {
+    const std::vector<std::pair<QTime, QString>> cases = {
+        {QTime(15, 4, 5), "PM 3:4:5"},
+        {QTime(0, 30, 7), "AM 12:30:7"},
+        {QTime(12, 0, 0), "PM 12:0:0"},
+        {QTime(11, 59, 59), "AM 11:59:59"},
+    };
+    for (const auto& [time, text] : cases)
+        EXPECT_EQ(common::clockText(time), text) << time.toString().toStdString();
+}
+
 TEST(DateTimeText, WritesTheDateTheTimeOrBoth) {
     EXPECT_EQ(common::dateTimeText(DateTime::fromDate(QDate(2003, 5, 7))), "2003/5/7");
     EXPECT_EQ(common::dateTimeText(DateTime::fromTime(QTime(9, 30))), "上午 09:30:00");
@@ -70,6 +81,14 @@ TEST(RecogniseDateTime, ReadsTheAcceptedFormsAndRefusesTheRest) {
         {"1:30 PM", at(13, 30)},
         {"12:00 am", at(0, 0)},
         {"下午3:15", at(15, 15)},
+        // short years fall in 1930..2029; three or four digits are the year as written
+        {"03/5/7", day(2003, 5, 7)},
+        {"3-5-7", day(2003, 5, 7)},
+        {"29/12/31", day(2029, 12, 31)},
+        {"30/1/1", day(1930, 1, 1)},
+        {"00/2/29", day(2000, 2, 29)},
+        {"103/5/7", day(103, 5, 7)},
+        {"0003/5/7", day(3, 5, 7)},
         // not dates
         {"", std::nullopt},
         {"2003/13/40", std::nullopt},
@@ -100,9 +119,14 @@ TEST(RecogniseDateTime, ReadsTheAcceptedFormsAndRefusesTheRest) {
 }
 
 TEST(RecogniseDateTime, ReadsBackEveryTextThePlatformWrites) {
-    const std::vector<DateTime> values = {
-        day(2003, 5, 7),           at(9, 4, 59), at(0, 0), at(12, 0), dayAt(2099, 12, 31, 23, 59, 59),
-        dayAt(1995, 1, 1, 0, 0, 1)};
+    const std::vector<DateTime> values = {day(2003, 5, 7),
+                                          at(9, 4, 59),
+                                          at(0, 0),
+                                          at(12, 0),
+                                          dayAt(2099, 12, 31, 23, 59, 59),
+                                          dayAt(1995, 1, 1, 0, 0, 1),
+                                          day(3, 5, 7),
+                                          dayAt(99, 12, 31, 23, 0)};
     for (const DateTime v : values) {
         const QString text = common::dateTimeText(v);
         const auto back = common::recogniseDateTime(text);

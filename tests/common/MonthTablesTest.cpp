@@ -47,6 +47,23 @@ TEST(ComputeMonthStart, AgreesWithTheCalendarForEveryMonthOfManyYears) {
     }
 }
 
+TEST(ComputeMonthStart, HoldsForEveryYearARepeatOfTheFourHundredYearCycleAway) {
+    // 400 Gregorian years are 146097 days, a whole number of weeks.
+    common::MonthTables tables;
+    tables.fill();
+    for (const qint32 year : {2'147'483'647, 5'879'611, 1'000'000}) {
+        const qint32 cycles = (year - 1) / 400;
+        for (const qint16 month : {qint16(1), qint16(2), qint16(12)}) {
+            const auto start = common::ComputeMonthStart(tables.DaysInMonth, year, month);
+            const qint16 length = tables.DaysInMonth[month - 1];
+            const auto early = common::ComputeMonthStart(tables.DaysInMonth, year - 400 * cycles, month);
+            EXPECT_EQ(start.DayNumber, early.DayNumber + qint64(cycles) * 146097) << year << "/" << month;
+            EXPECT_EQ(start.FirstWeekday, early.FirstWeekday) << year << "/" << month;
+            EXPECT_EQ(length, tables.DaysInMonth[month - 1]) << year << "/" << month;
+        }
+    }
+}
+
 TEST(ComputeMonthStart, FebruaryKeepsTheLastComputedYearAndOtherMonthsNeverChange) {
     common::MonthTables tables;
     tables.fill();

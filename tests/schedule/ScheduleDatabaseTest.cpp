@@ -33,6 +33,17 @@ TEST(ScheduleConnectionString, JoinsTheFivePiecesAndReadsBackToTheFile) {
               "=#2003/5/7#");
 }
 
+TEST(ScheduleConnectionString, ReachesTheFileInAnyFolderAUserCanHave) {
+    for (const QString folder :
+         {"/home/u/a;b", "/home/u/a\\b", "/home/u/ a ", "/;", "/home/u/a=b;", "/home/u/日程;表",
+          "/home/u/x;Persist Security Info=True", "/home/u/x;Data Source=/etc;Provider=Other",
+          "/home/u/x;Persist Security Info=False;Mode=Read", "/home/u/x;Persist Security Info=False\\"}) {
+        EXPECT_EQ(
+            platform::db::ConnectionString::parse(schedule::ScheduleConnectionString(folder)).dataSource,
+            schedule::scheduleDatabasePath(folder));
+    }
+}
+
 TEST(OpenOrCreateScheduleDatabase, CreatesAnEmptyTableWhenNoFileExistsAndKeepsAnExistingOne) {
     QTemporaryDir dir;
     schedule::openOrCreateScheduleDatabase(dir.path());

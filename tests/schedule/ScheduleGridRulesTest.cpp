@@ -38,6 +38,7 @@ protected:
     testsupport::ScriptedDialogs dialogs;
     std::unique_ptr<platform::db::Recordset> rs;
     bool DeleteConfirmed = false;
+    QObject window;
 };
 
 TEST_F(GridRules, AfterEditStoresTheNormalisedRemind) {
@@ -52,7 +53,7 @@ TEST_F(GridRules, AfterEditStoresTheNormalisedRemind) {
 TEST_F(GridRules, AConfirmedDeletionLeavesTheNextAfterEditAloneAndIsThenCleared) {
     qint16 Cancel = 0;
     dialogs.answerNext(BoxAnswer::OK);
-    schedule::applyBeforeDeleteRule(dialogs, DeleteConfirmed, Cancel);
+    schedule::applyBeforeDeleteRule(dialogs, window, DeleteConfirmed, Cancel);
     EXPECT_EQ(Cancel, 0);
     EXPECT_TRUE(DeleteConfirmed);
     schedule::applyAfterEditRule(*rs, DeleteConfirmed, dialogs);
@@ -67,7 +68,7 @@ TEST_F(GridRules, CancelCancelsTheDeletionAndLeavesDeleteConfirmedAsItWas) {
         DeleteConfirmed = before;
         qint16 Cancel = 0;
         dialogs.answerNext(BoxAnswer::Cancel);
-        schedule::applyBeforeDeleteRule(dialogs, DeleteConfirmed, Cancel);
+        schedule::applyBeforeDeleteRule(dialogs, window, DeleteConfirmed, Cancel);
         EXPECT_NE(Cancel, 0);
         EXPECT_EQ(DeleteConfirmed, before);
     }
@@ -79,7 +80,7 @@ TEST_F(GridRules, OnAGridCancelDeletesNothingAndOkDeletesTheSelectedRow) {
     platform::db::DataGrid grid;
     schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", folder.folder());
     QObject::connect(&grid, &platform::db::DataGrid::BeforeDelete, &grid, [&](qint16& Cancel) {
-        schedule::applyBeforeDeleteRule(dialogs, DeleteConfirmed, Cancel);
+        schedule::applyBeforeDeleteRule(dialogs, window, DeleteConfirmed, Cancel);
     });
     grid.selectRow(0);
     dialogs.answerNext(BoxAnswer::Cancel);

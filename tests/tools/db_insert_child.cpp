@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
             rs->Fields("Work").setValue(QStringLiteral("row %1").arg(i));
             rs->Fields("Remind").setValue(QStringLiteral("NO"));
             rs->Update();
-            std::printf("%lld\n", static_cast<long long>(rs->Fields("SchNo").Value().number()));
+            std::printf("%lld\n", static_cast<long long>(rs->Fields("SchNo").Value().integer()));
             std::fflush(stdout);
         }
     } catch (const platform::db::DbError& error) {

@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaMethod>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QToolButton>
 #include <QtDebug>
 
@@ -46,6 +48,7 @@ void Adodc::setCaption(const QString& caption) {
 }
 
 void Adodc::Refresh() {
+    storeEditedRow();
     const auto file = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource);
     auto fresh = db::Recordset::open(file, recordSource_, rule_);
     fresh->setBeforeStore([this] { handOverBoundTexts(); });
@@ -56,6 +59,20 @@ void Adodc::Refresh() {
     emit recordsetReplaced();
     if (old)
         old.release()->deleteLater();
+}
+
+// A re-query opens no box: whatever fails while the typed change is stored is told once it is over, and the
+// re-query goes on.
+void Adodc::storeEditedRow() {
+    const QScopedValueRollback deferring(deferReports_, true);
+    emit aboutToRefresh();
+    if (!recordset_ || recordset_->editMode() != db::Recordset::EditMode::Editing)
+        return;
+    try {
+        recordset_->Update();
+    } catch (const DbError& error) {
+        reportError(error);
+    }
 }
 
 void Adodc::move(void (db::Recordset::*step)()) {
@@ -74,6 +91,10 @@ void Adodc::move(void (db::Recordset::*step)()) {
 }
 
 void Adodc::reportError(const DbError& error) {
+    if (deferReports_) {
+        QTimer::singleShot(0, this, [this, error] { reportError(error); });
+        return;
+    }
     if (isSignalConnected(QMetaMethod::fromSignal(&Adodc::Error)))
         emit Error(error);
     else

@@ -35,7 +35,9 @@ public:
     QString Caption() const;
     void setCaption(const QString& caption);
 
-    // Opens a new record set from the source and drops the old one, standing on the first row.
+    // Opens a new record set from the source and drops the old one, standing on the first row. A pending
+    // change of an existing row is stored first, not dropped with the old rows (a failure to store it is told
+    // through Error once the re-query is over); a pending new row is dropped.
     // Throws DbError and keeps the old record set when the source cannot be opened.
     void Refresh();
     // Null until the first successful Refresh.
@@ -47,6 +49,8 @@ public:
     void addBoundBox(BoundTextBox* box);
 
 signals:
+    // Before a re-query reads the rows: an open cell editor hands its text to the row.
+    void aboutToRefresh();
     void recordsetReplaced();
     // A failure of a user action on the bar, the grid or a bound box; nothing was changed.
     void Error(const platform::db::DbError& error);
@@ -54,6 +58,7 @@ signals:
 private:
     void move(void (db::Recordset::*step)());
     void handOverBoundTexts();
+    void storeEditedRow();
 
     const DateTextRule& rule_;
     QString connectionString_;
@@ -62,6 +67,8 @@ private:
     std::unique_ptr<db::Recordset> recordset_;
     QList<QPointer<BoundTextBox>> boundBoxes_;
     QLabel* caption_;
+    // While set, failures are told once the current work is over, so that no box opens in the middle of it.
+    bool deferReports_ = false;
 };
 
 } // namespace platform::db

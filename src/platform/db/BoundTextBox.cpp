@@ -58,9 +58,12 @@ void BoundTextBox::attachRecordset() {
 void BoundTextBox::showCurrent() {
     QString text;
     const auto* recordset = source_ ? source_->Recordset() : nullptr;
+    // A deleted row stays current until the next move, and the box keeps what it showed of it.
+    if (recordset && recordset->currentRowDeleted())
+        return;
     const int c = column();
-    // Past either end, or on a deleted row, the box is empty; a row being added counts as current.
-    if (recordset && c >= 0 && !recordset->IsEOF() && !recordset->IsBOF() && !recordset->currentRowDeleted())
+    // Past either end the box is empty; a row being added counts as current.
+    if (recordset && c >= 0 && !recordset->IsEOF() && !recordset->IsBOF())
         text = recordset->fieldValue(c).toText(recordset->rule());
     showing_ = true;
     setText(text);

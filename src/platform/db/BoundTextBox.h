@@ -8,8 +8,9 @@ namespace platform::db {
 class Adodc;
 
 // A text box bound to one field of a data control: it shows that field of the current row, follows every
-// move and every change of the value, and raises textChanged for those changes as for any other. A text
-// changed by the user or by code (DataChanged) goes into the row when the row is next stored.
+// move and every change of the value, and raises textChanged for those changes as for any other; a deleted
+// row stays shown until the next move. A text changed by the user or by code (DataChanged) goes into the row
+// when the row is next stored.
 class BoundTextBox : public QLineEdit {
     Q_OBJECT
 public:

@@ -4,9 +4,14 @@
 #include "platform/db/RecordsetModel.h"
 #include "platform/ui/Twips.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace platform::db {
@@ -36,13 +41,58 @@ void DataGridColumn::setVisible(bool visible) {
     grid_->setColumnHidden(index_, !visible);
 }
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new RecordsetModel(this)) {
+// Tells a cell the user typed into from one that was only opened, and keeps the open editor at hand.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        open_ = editor;
+        return editor;
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        // Typed counts, even when the text typed is the one that stood there.
+        if (const auto* line = qobject_cast<QLineEdit*>(editor); line && !line->isModified())
+            return;
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+    QWidget* openEditor() const { return open_; }
+
+private:
+    mutable QPointer<QWidget> open_;
+};
+
+// The headings ask for the caption's room besides their own, so the table keeps that much above the rows.
+class CaptionedHeader : public QHeaderView {
+public:
+    explicit CaptionedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+    QSize sizeHint() const override { return QHeaderView::sizeHint() + QSize(0, captionRoom); }
+
+    int captionRoom = 0;
+};
+
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), model_(new RecordsetModel(this)), delegate_(new CellDelegate(this)),
+      headings_(new CaptionedHeader(this)), caption_(new QLabel(this)) {
+    setHorizontalHeader(headings_);
     setModel(model_);
+    setItemDelegate(delegate_);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setAutoFillBackground(true);
+    caption_->setBackgroundRole(QPalette::Button);
+    caption_->setForegroundRole(QPalette::ButtonText);
+    caption_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    caption_->hide();
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentRowChanged);
-    connect(model_, &RecordsetModel::cellEdited, this, [this] { rowDirty_ = true; });
+    connect(model_, &RecordsetModel::cellEdited, this, [this] { rowTyped_ = true; });
     connect(model_, &RecordsetModel::editRefused, this, [this](const DbError& error) {
         if (source_)
             source_->reportError(error);
@@ -55,9 +105,12 @@ Recordset* DataGrid::recordset() const {
 
 void DataGrid::setDataSource(Adodc* source) {
     disconnect(replacedConnection_);
+    disconnect(refreshConnection_);
     source_ = source;
-    if (source_)
+    if (source_) {
         replacedConnection_ = connect(source_, &Adodc::recordsetReplaced, this, &DataGrid::attachRecordset);
+        refreshConnection_ = connect(source_, &Adodc::aboutToRefresh, this, &DataGrid::finishCellEditor);
+    }
     attachRecordset();
 }
 
@@ -65,23 +118,21 @@ void DataGrid::attachRecordset() {
     for (const auto& c : std::as_const(recordsetConnections_))
         disconnect(c);
     recordsetConnections_.clear();
-    rowDirty_ = false;
+    rowTyped_ = false;
     Recordset* recordset = source_ ? source_->Recordset() : nullptr;
     model_->setRecordset(recordset);
     for (int c = 0; c < model_->columnCount(); ++c)
         setColumnHidden(c, false);
     if (recordset) {
-        recordsetConnections_
-            << connect(recordset, &Recordset::currentChanged, this, &DataGrid::showRecordsetPosition)
-            << connect(recordset, &Recordset::rowsReset, this, &DataGrid::showRecordsetPosition)
-            << connect(recordset, &Recordset::rowStored, this,
-                       [this] {
-                           if (!rowDirty_)
-                               return;
-                           rowDirty_ = false;
-                           emit AfterUpdate();
-                       })
-            << connect(recordset, &Recordset::editCancelled, this, [this] { rowDirty_ = false; });
+        // Whoever stores, drops or moves away from the pending change, it is no longer the grid's to store.
+        auto forgetTyping = [this] { rowTyped_ = false; };
+        recordsetConnections_ << connect(recordset, &Recordset::currentChanged, this,
+                                         &DataGrid::showRecordsetPosition)
+                              << connect(recordset, &Recordset::rowsReset, this,
+                                         &DataGrid::showRecordsetPosition)
+                              << connect(recordset, &Recordset::currentChanged, this, forgetTyping)
+                              << connect(recordset, &Recordset::rowStored, this, forgetTyping)
+                              << connect(recordset, &Recordset::editCancelled, this, forgetTyping);
     }
     showRecordsetPosition();
 }
@@ -93,6 +144,37 @@ DataGridColumn DataGrid::Columns(const QString& name) {
         throw DbError(DbError::Kind::FieldNotFound, recordset ? recordset->file() : QString(),
                       QStringLiteral("the grid has no column \"%1\"").arg(name));
     return DataGridColumn(*this, index);
+}
+
+QString DataGrid::Caption() const {
+    return caption_->text();
+}
+
+void DataGrid::setCaption(const QString& caption) {
+    caption_->setText(caption);
+    caption_->setVisible(!caption.isEmpty());
+    updateGeometries();
+}
+
+void DataGrid::updateGeometries() {
+    // Moving the headings makes the table lay itself out again; once is enough.
+    if (placingCaption_)
+        return;
+    const QScopedValueRollback placing(placingCaption_, true);
+    headings_->captionRoom = caption_->isHidden() ? 0 : caption_->sizeHint().height();
+    QTableView::updateGeometries();
+    if (!headings_->captionRoom)
+        return;
+    // The table has given the headings and the corner button the caption's room besides their own; the
+    // caption takes the top of it.
+    const int room = headings_->captionRoom;
+    const int rowsTop = viewport()->geometry().top();
+    const int own = headings_->height() - room;
+    headings_->setGeometry(headings_->x(), rowsTop - own, headings_->width(), own);
+    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+        corner->setGeometry(corner->x(), rowsTop - own, corner->width(), own);
+    const int left = verticalHeader()->isHidden() ? headings_->x() : verticalHeader()->x();
+    caption_->setGeometry(left, rowsTop - own - room, headings_->geometry().right() + 1 - left, room);
 }
 
 void DataGrid::showRecordsetPosition() {
@@ -112,46 +194,106 @@ void DataGrid::showRecordsetPosition() {
 }
 
 void DataGrid::onCurrentRowChanged(const QModelIndex& current, const QModelIndex& previous) {
-    Recordset* recordset = this->recordset();
-    if (followingRecordset_ || !recordset || !current.isValid() ||
-        current.row() == recordset->AbsolutePosition())
+    if (followingRecordset_ || !recordset() || !current.isValid() ||
+        current.row() == recordset()->AbsolutePosition())
         return;
+    QPointer<DataGrid> self(this);
+    const QPersistentModelIndex target(current), back(previous);
     auto stayOnPrevious = [&] {
         followingRecordset_ = true;
-        selectionModel()->setCurrentIndex(previous, QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(back, QItemSelectionModel::NoUpdate);
         followingRecordset_ = false;
     };
-    if (!commitRow()) {
+    // A pending new row belongs to whoever started it: the grid neither stores it nor moves away from it.
+    if (addingRow()) {
         stayOnPrevious();
         return;
     }
+    const bool stored = commitRow();
+    if (!self)
+        return;
+    if (!stored) {
+        stayOnPrevious();
+        return;
+    }
+    // AfterUpdate's handler may have read the rows anew, which leaves the row asked for behind.
+    if (!target.isValid() || !recordset())
+        return;
     try {
-        recordset->setAbsolutePosition(current.row());
+        recordset()->setAbsolutePosition(target.row());
     } catch (const DbError& error) {
         stayOnPrevious();
-        source_->reportError(error);
+        if (source_)
+            source_->reportError(error);
     }
+}
+
+bool DataGrid::addingRow() const {
+    const Recordset* recordset = this->recordset();
+    return recordset && recordset->editMode() == Recordset::EditMode::Adding;
+}
+
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    return !addingRow() && QTableView::edit(index, trigger, event);
+}
+
+bool DataGrid::editPending() const {
+    const Recordset* recordset = this->recordset();
+    return rowTyped_ && recordset && recordset->editMode() == Recordset::EditMode::Editing;
+}
+
+void DataGrid::finishCellEditor() {
+    QPointer<QWidget> editor = delegate_->openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return;
+    QPointer<DataGrid> self(this);
+    commitData(editor);
+    // A refused text is reported in a box, under which anything may have gone.
+    if (self && editor)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 bool DataGrid::commitRow() {
     Recordset* recordset = this->recordset();
-    if (!rowDirty_ || !recordset || committing_)
+    if (!editPending() || committing_)
         return true;
     committing_ = true;
-    bool stored = true;
     try {
         recordset->Update();
     } catch (const DbError& error) {
-        stored = false;
+        committing_ = false;
         if (source_)
             source_->reportError(error);
+        return false;
     }
     committing_ = false;
-    return stored;
+    emit AfterUpdate();
+    return true;
+}
+
+void DataGrid::storeTypedEdit() {
+    QPointer<DataGrid> self(this);
+    finishCellEditor();
+    if (self)
+        commitRow();
+}
+
+// When the window stops being the user's (another window is activated, or it is hidden or closed), what was
+// typed is stored once that change is over: a box opened from inside it could unload the window under the
+// code that is changing it. A box opened over the window is not the user leaving it.
+bool DataGrid::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate && !QApplication::activeModalWidget())
+        QMetaObject::invokeMethod(this, &DataGrid::storeTypedEdit, Qt::QueuedConnection);
+    return QTableView::event(event);
+}
+
+void DataGrid::hideEvent(QHideEvent* event) {
+    QTableView::hideEvent(event);
+    QMetaObject::invokeMethod(this, &DataGrid::storeTypedEdit, Qt::QueuedConnection);
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState && recordset()) {
+    if (state() != QAbstractItemView::EditingState && recordset() && !addingRow()) {
         switch (event->key()) {
         case Qt::Key_Delete: {
             const QModelIndexList rows = selectionModel()->selectedRows();
@@ -163,13 +305,13 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
         }
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (rowDirty_) {
+            if (editPending()) {
                 commitRow();
                 return;
             }
             break;
         case Qt::Key_Escape:
-            if (rowDirty_) {
+            if (editPending()) {
                 recordset()->CancelUpdate();
                 return;
             }
@@ -181,35 +323,30 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-void DataGrid::focusOutEvent(QFocusEvent* event) {
-    QTableView::focusOutEvent(event);
-    const QWidget* next = QApplication::focusWidget();
-    if (rowDirty_ && (!next || !isAncestorOf(next)))
-        commitRow();
-}
-
 void DataGrid::deleteSelectedRows(const QModelIndexList& rows) {
-    QPointer<Recordset> recordset = this->recordset();
+    QPointer<DataGrid> self(this);
+    Recordset* recordset = this->recordset();
     std::vector<qint64> keys;
     int firstRow = model_->rowCount();
     for (const QModelIndex& index : rows) {
         keys.push_back(recordset->rowKey(index.row()));
         firstRow = std::min(firstRow, index.row());
     }
-    if (rowDirty_) {
+    if (editPending()) {
         const int current = recordset->AbsolutePosition();
         const bool currentGoes =
             std::any_of(rows.begin(), rows.end(), [&](const QModelIndex& i) { return i.row() == current; });
         if (currentGoes)
             recordset->CancelUpdate();
-        else if (!commitRow())
+        else if (!commitRow() || !self)
             return;
     }
     qint16 Cancel = 0;
     emit BeforeDelete(Cancel);
-    if (Cancel)
+    // The question's event loop may have unloaded the window, this grid with it, or read the rows anew:
+    // the rows are found again by key in whatever record set the grid shows now.
+    if (!self || Cancel)
         return;
-    // The question may have let the window re-read its data: find the rows again by key.
     recordset = this->recordset();
     if (!recordset)
         return;
@@ -226,6 +363,8 @@ void DataGrid::deleteSelectedRows(const QModelIndexList& rows) {
     } catch (const DbError& error) {
         if (source_)
             source_->reportError(error);
+        if (!self)
+            return;
     }
     clearSelection();
     emit AfterDelete();

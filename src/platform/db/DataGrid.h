@@ -3,9 +3,13 @@
 #include <QPointer>
 #include <QTableView>
 
+class QLabel;
+
 namespace platform::db {
 
 class Adodc;
+class CaptionedHeader;
+class CellDelegate;
 class DataGrid;
 class Recordset;
 class RecordsetModel;
@@ -28,9 +32,18 @@ private:
 };
 
 // The data grid: shows the data control's record set, one column per field headed by its name, and shares
-// the current row with it both ways. Cell edits stay pending in the row until the row is committed (moving
-// to another row, Return, or leaving the grid), which raises AfterUpdate; Escape drops them. Delete on
-// selected rows asks BeforeDelete, which can cancel, and raises AfterDelete. There is no new-row line.
+// the current row with it both ways. There is no new-row line.
+//
+// A cell the user typed into (an identical text re-typed included) becomes a pending change of its row. The
+// grid stores that row itself, and raises AfterUpdate, when the user leaves the row, presses Return, leaves
+// the window or closes it. Focus moving to another control of the window leaves the change pending, so that
+// the window's own buttons can still store or drop it; Escape and the record set's CancelUpdate drop it. Code
+// that stores the row (Update, Sort, AddNew, a move, a re-query of the data control) stores the typed change
+// with it, as its own store, without AfterUpdate. A pending new row is never the grid's to store.
+//
+// Delete on selected rows asks BeforeDelete, which can cancel, and raises AfterDelete. Handlers of these
+// events may open boxes whose event loops unload the window or re-read the data: the grid then touches
+// nothing that has gone.
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
@@ -40,8 +53,12 @@ public:
     void setDataSource(Adodc* source);
     // Throws DbError (FieldNotFound) when the record set has no such field.
     DataGridColumn Columns(const QString& name);
+    // A bar above the column headings; none while the caption is empty.
+    QString Caption() const;
+    void setCaption(const QString& caption);
 
     RecordsetModel* recordsetModel() const { return model_; }
+    using QTableView::edit;
 
 signals:
     void BeforeDelete(qint16& Cancel);
@@ -49,25 +66,37 @@ signals:
     void AfterUpdate();
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    void updateGeometries() override;
 
 private:
     void attachRecordset();
     void showRecordsetPosition();
     void onCurrentRowChanged(const QModelIndex& current, const QModelIndex& previous);
+    bool addingRow() const;
+    bool editPending() const;
+    void finishCellEditor();
     bool commitRow();
+    void storeTypedEdit();
     void deleteSelectedRows(const QModelIndexList& rows);
     Recordset* recordset() const;
 
     friend class DataGridColumn;
     RecordsetModel* model_;
+    CellDelegate* delegate_;
+    CaptionedHeader* headings_;
+    QLabel* caption_;
     QPointer<Adodc> source_;
-    QMetaObject::Connection replacedConnection_;
+    QMetaObject::Connection replacedConnection_, refreshConnection_;
     QList<QMetaObject::Connection> recordsetConnections_;
-    bool rowDirty_ = false;
+    // The record set's pending change began with the user typing into this grid.
+    bool rowTyped_ = false;
     bool followingRecordset_ = false;
     bool committing_ = false;
+    bool placingCaption_ = false;
 };
 
 } // namespace platform::db

@@ -14,6 +14,7 @@ public:
         BadConnectionString,
         FileMissing,
         NotADatabase,
+        FileInUse,
         StatementRefused,
         FieldNotFound,
         ValueRefused,

@@ -4,6 +4,7 @@
 #include "platform/db/SqliteFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <numeric>
 #include <sqlite3.h>
@@ -11,42 +12,40 @@
 namespace platform::db {
 namespace {
 
-// What a sort compares of one cell: nulls first, then numbers and dates by number, then texts without
-// regard to case (case breaking ties).
+// What a sort compares of one cell: nulls first, then numbers and dates by number (exactly, integers beyond
+// 2^53 included), then texts without regard to case (case breaking ties).
 struct SortKey {
     int rank = 0;
-    double number = 0;
-    const QString* text = nullptr;
+    const Value* cell = nullptr;
 
-    explicit SortKey(const Value& v) {
-        switch (v.kind()) {
-        case Value::Kind::Null:
-            rank = 0;
-            break;
-        case Value::Kind::Number:
-            rank = 1, number = v.number();
-            break;
-        case Value::Kind::DateTime:
-            rank = 1, number = v.dateTime().days();
-            break;
-        case Value::Kind::Text:
-            rank = 2, text = v.textData();
-            break;
-        }
+    explicit SortKey(const Value& v) : cell(&v) {
+        if (v.isText())
+            rank = 2;
+        else if (v.isNumber() || v.isDateTime())
+            rank = compareNumbers(v, v) == 0 ? 1 : 0; // NaN has no place among the numbers
     }
 
     friend int compare(const SortKey& a, const SortKey& b) {
         if (a.rank != b.rank)
             return a.rank < b.rank ? -1 : 1;
-        if (a.rank == 1)
-            return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+        if (a.rank == 1) {
+            const auto order = compareNumbers(*a.cell, *b.cell);
+            return order < 0 ? -1 : (order > 0 ? 1 : 0);
+        }
         if (a.rank == 2) {
-            const int c = a.text->compare(*b.text, Qt::CaseInsensitive);
-            return c != 0 ? c : a.text->compare(*b.text);
+            const int c = a.cell->textData()->compare(*b.cell->textData(), Qt::CaseInsensitive);
+            return c != 0 ? c : a.cell->textData()->compare(*b.cell->textData());
         }
         return 0;
     }
 };
+
+// What a date column holds of a stored number: that date, or no date for a number no date can be. The file
+// keeps what it holds until the field itself is changed.
+Value storedDate(double days) {
+    const DateTime value(days);
+    return value.isValid() ? Value(value) : Value();
+}
 
 } // namespace
 
@@ -107,7 +106,14 @@ void Recordset::readRows(const StatementShape& shape) {
         rows_.push_back({statement.integer(0), nextSequence_++, cells_.size()});
         for (int c = 0; c < count; ++c) {
             const int column = c + 1;
-            switch (statement.storage(column)) {
+            const SqliteStatement::Storage storage = statement.storage(column);
+            if (types_[c] == ColumnType::DateTime) {
+                const bool number =
+                    storage == SqliteStatement::Storage::Integer || storage == SqliteStatement::Storage::Real;
+                cells_.push_back(number ? storedDate(statement.real(column)) : Value());
+                continue;
+            }
+            switch (storage) {
             case SqliteStatement::Storage::Null:
                 cells_.emplace_back();
                 break;
@@ -119,11 +125,10 @@ void Recordset::readRows(const StatementShape& shape) {
                 break;
             }
             case SqliteStatement::Storage::Integer:
+                cells_.emplace_back(statement.integer(column));
+                break;
             case SqliteStatement::Storage::Real:
-                if (types_[c] == ColumnType::DateTime)
-                    cells_.emplace_back(DateTime(statement.real(column)));
-                else
-                    cells_.emplace_back(statement.real(column));
+                cells_.emplace_back(statement.real(column));
                 break;
             }
         }
@@ -132,8 +137,8 @@ void Recordset::readRows(const StatementShape& shape) {
 }
 
 Value Recordset::fromStorage(int column, const Value& raw) const {
-    if (types_[column] == ColumnType::DateTime && raw.isNumber())
-        return DateTime(raw.number());
+    if (types_[column] == ColumnType::DateTime)
+        return raw.isNumber() ? storedDate(raw.number()) : Value();
     return raw;
 }
 
@@ -203,34 +208,44 @@ Value Recordset::value(int row, int column) const {
 Value Recordset::convertForColumn(int column, const Value& value) const {
     const QString field = columns_[column];
     switch (types_[column]) {
-    case ColumnType::DateTime:
-        if (value.isNumber())
-            return DateTime(value.number());
-        if (value.isText()) {
-            if (value.text().trimmed().isEmpty())
-                return Value();
-            if (const auto read = rule_.read(value.text()))
-                return *read;
+    case ColumnType::DateTime: {
+        if (value.isNull() || (value.isText() && value.text().trimmed().isEmpty()))
+            return Value();
+        const std::optional<DateTime> date = value.isText()       ? rule_.read(value.text())
+                                             : value.isDateTime() ? value.dateTime()
+                                                                  : DateTime(value.number());
+        if (!date || !date->isValid())
             refuse(DbError::Kind::ValueRefused,
                    QStringLiteral("\"%1\" is not a date or time, which the field \"%2\" holds")
-                       .arg(value.text(), field));
-        }
-        return value;
-    case ColumnType::Number:
-        if (value.isDateTime())
-            return value.dateTime().days();
-        if (value.isText()) {
-            if (value.text().trimmed().isEmpty())
+                       .arg(value.isDateTime() ? QString::number(date->days()) : value.toText(rule_), field));
+        return *date;
+    }
+    case ColumnType::Number: {
+        double number = 0;
+        if (value.isInteger() || value.isNull()) {
+            return value;
+        } else if (value.isNumber()) {
+            number = value.number();
+        } else if (value.isDateTime()) {
+            number = value.dateTime().days();
+        } else {
+            const QString text = value.text().trimmed();
+            if (text.isEmpty())
                 return Value();
+            // Whole numbers are read exactly; larger ones and fractions as doubles.
             bool ok = false;
-            const double n = value.text().trimmed().toDouble(&ok);
+            if (const qint64 whole = text.toLongLong(&ok); ok)
+                return whole;
+            number = text.toDouble(&ok);
             if (!ok)
-                refuse(DbError::Kind::ValueRefused,
-                       QStringLiteral("\"%1\" is not a number, which the field \"%2\" holds")
-                           .arg(value.text(), field));
-            return n;
+                number = std::numeric_limits<double>::quiet_NaN();
         }
-        return value;
+        if (std::isnan(number))
+            refuse(DbError::Kind::ValueRefused,
+                   QStringLiteral("\"%1\" is not a number, which the field \"%2\" holds")
+                       .arg(value.toText(rule_), field));
+        return number;
+    }
     case ColumnType::Text:
         if (value.isNumber() || value.isDateTime())
             return value.toText(rule_);
@@ -492,9 +507,10 @@ void Recordset::setSort(const QString& sort) {
     std::vector<Entry> entries;
     entries.reserve(rows_.size());
     std::vector<SortKey> laterKeys;
+    static const Value none; // keys point at their cells, so the null they stand for must outlive the sort
     for (int r = 0; r < RecordCount(); ++r) {
         entries.push_back(
-            {SortKey(keys[0].column < 0 ? Value() : cells(r)[keys[0].column]), rows_[r].sequence, r});
+            {SortKey(keys[0].column < 0 ? none : cells(r)[keys[0].column]), rows_[r].sequence, r});
         for (size_t k = 1; k < keys.size(); ++k)
             laterKeys.emplace_back(cells(r)[keys[k].column]);
     }
@@ -521,7 +537,8 @@ void Recordset::setSort(const QString& sort) {
 
 bool Recordset::sortNumerically(int column, bool descending) {
     // Dates, times and numbers (nulls first) sort on plain numbers: the usual case, and the one that must
-    // keep up with large tables.
+    // keep up with large tables. A column a double cannot order exactly (integers beyond 2^53, NaN, or a
+    // -infinity that would tie with the nulls) takes the general way.
     struct Entry {
         double key;
         qint64 sequence;
@@ -537,6 +554,9 @@ bool Recordset::sortNumerically(int column, bool descending) {
         else if (v.isNumber())
             key = v.number();
         else if (!v.isNull())
+            return false;
+        if ((v.isInteger() && std::abs(key) > 0x1p53) ||
+            (!v.isNull() && !(key > -std::numeric_limits<double>::infinity())))
             return false;
         if (descending && !v.isNull())
             key = -key;

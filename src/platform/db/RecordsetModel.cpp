@@ -79,12 +79,9 @@ Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
 bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!recordset_ || !index.isValid() || role != Qt::EditRole)
         return false;
-    const QString text = value.toString();
-    if (text == recordset_->text(index.row(), index.column()))
-        return true;
     try {
         recordset_->setAbsolutePosition(index.row());
-        recordset_->setFieldValue(index.column(), Value(text));
+        recordset_->setFieldValue(index.column(), Value(value.toString()));
     } catch (const DbError& error) {
         emit editRefused(error);
         return false;

@@ -11,7 +11,8 @@ namespace platform::db {
 class Recordset;
 
 // The rows of a record set as a table: one column per field, headed by its name. A cell edit becomes a
-// pending change of that row in the record set; storing it is the grid's business.
+// pending change of that row in the record set, also when the text is the one that stood there; storing it
+// is the grid's business.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
 public:

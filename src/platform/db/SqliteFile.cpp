@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 
 #include <QFileInfo>
+#include <cmath>
 #include <sqlite3.h>
 
 namespace platform::db {
@@ -21,7 +22,9 @@ std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path) {
                       QStringLiteral("the file cannot be opened (%1)").arg(reason));
     }
     std::shared_ptr<SqliteFile> file(new SqliteFile(path, db));
-    sqlite3_busy_timeout(db, 5000);
+    // Another program may hold the file for a moment; the window waits while this one does, so a lock that
+    // lasts longer is reported rather than waited out.
+    sqlite3_busy_timeout(db, 200);
     // The first read of the schema tells a database from any other file.
     file->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).step();
     return file;
@@ -36,6 +39,9 @@ void SqliteFile::fail(const QString& doing) const {
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
     if (code == SQLITE_NOTADB)
         throw DbError(DbError::Kind::NotADatabase, path_, QStringLiteral("the file is not a database"));
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw DbError(DbError::Kind::FileInUse, path_,
+                      QStringLiteral("another program is using the file; try again when it has finished"));
     throw DbError(DbError::Kind::EngineFailure, path_, QStringLiteral("%1 failed: %2").arg(doing, message));
 }
 
@@ -82,9 +88,14 @@ void SqliteStatement::bind(int index, const Value& value) {
         rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         break;
     }
+    case Value::Kind::Integer:
+        rc = sqlite3_bind_int64(stmt_, index, value.integer());
+        break;
     case Value::Kind::Number: {
+        // A whole number a double holds exactly goes in as an integer, as the database would store it; the
+        // range is checked before the cast. Anything else, infinities and beyond 64 bits included, is REAL.
         const double n = value.number();
-        if (n == double(qint64(n)) && std::abs(n) < 9.0e15)
+        if (std::abs(n) <= 0x1p53 && std::trunc(n) == n)
             rc = sqlite3_bind_int64(stmt_, index, qint64(n));
         else
             rc = sqlite3_bind_double(stmt_, index, n);

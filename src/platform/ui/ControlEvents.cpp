@@ -1,8 +1,12 @@
 #include "platform/ui/ControlEvents.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform {
@@ -60,25 +64,101 @@ private:
     bool reentered_ = false;
 };
 
+// Set while a lost-focus check puts the focus back; and the control it last put the focus back on.
+int returningFocus = 0;
+QPointer<QWidget> focusReturnedTo;
+
+// A click whose focus change was refused by a lost-focus check does not reach the control it was meant
+// for: the application sees the press right after that focus change, and drops it.
+class RefusedPressFilter : public QObject {
+public:
+    static void dropNextPressOn(QWidget* target) {
+        static RefusedPressFilter* filter = [] {
+            auto* f = new RefusedPressFilter;
+            f->setParent(QCoreApplication::instance());
+            QCoreApplication::instance()->installEventFilter(f);
+            return f;
+        }();
+        filter->target_ = target;
+        // The press is delivered as soon as the focus change returns; nothing is dropped after it.
+        QTimer::singleShot(0, filter, [] { filter->target_ = nullptr; });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || !target_ || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget != target_ && !target_->isAncestorOf(widget))
+            return false;
+        target_ = nullptr;
+        return true;
+    }
+
+private:
+    QPointer<QWidget> target_;
+};
+
 class FocusFilter : public QObject {
 public:
     FocusFilter(QWidget* control, QEvent::Type type, std::function<void()> handler)
         : QObject(control), type_(type), handler_(std::move(handler)) {}
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != type_)
             return false;
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
+        if (type_ == QEvent::FocusIn) {
+            handler_();
+            return false;
+        }
+        if (returningFocus > 0)
+            return false;
+        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
+        const QPointer<QWidget> next = QApplication::focusWidget();
+        focusReturnedTo = nullptr;
         handler_();
-        return false;
+        if (!control || focusReturnedTo != control)
+            return false;
+        // The check put the focus back: a click that moved it does not go on, and the control, which has
+        // the focus again, does not see this stale focus change (a line edit would drop its selection).
+        if (reason == Qt::MouseFocusReason && next && next != control)
+            RefusedPressFilter::dropNextPressOn(next);
+        return true;
     }
 
 private:
     QEvent::Type type_;
     std::function<void()> handler_;
+};
+
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* control, std::function<void()> handler)
+        : QObject(control), control_(control), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress)
+            pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool click = pressed_ && mouse->button() == Qt::LeftButton &&
+                           control_->rect().contains(mouse->position().toPoint());
+        pressed_ = false;
+        if (click)
+            handler_();
+        return false;
+    }
+
+private:
+    QWidget* control_;
+    std::function<void()> handler_;
+    bool pressed_ = false;
 };
 
 } // namespace
@@ -93,6 +173,17 @@ void onGotFocus(QWidget* control, std::function<void()> handler) {
 
 void onLostFocus(QWidget* control, std::function<void()> handler) {
     control->installEventFilter(new FocusFilter(control, QEvent::FocusOut, std::move(handler)));
+}
+
+void returnFocus(QWidget* control) {
+    ++returningFocus;
+    control->setFocus(Qt::OtherFocusReason);
+    --returningFocus;
+    focusReturnedTo = control;
+}
+
+void onClick(QWidget* control, std::function<void()> handler) {
+    control->installEventFilter(new ClickFilter(control, std::move(handler)));
 }
 
 } // namespace platform

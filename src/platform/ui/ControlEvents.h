@@ -17,4 +17,12 @@ void onKeyPress(QWidget* control, KeyPressHandler handler);
 void onGotFocus(QWidget* control, std::function<void()> handler);
 void onLostFocus(QWidget* control, std::function<void()> handler);
 
+// Puts the focus back on a control whose lost-focus check refused its text. The focus this takes from another
+// control is no lost focus of that one, so two checked boxes never send the focus back and forth; and a click
+// that had moved the focus away does not reach the control clicked.
+void returnFocus(QWidget* control);
+
+// Click of a control that has no click of its own (a text box): the left button pressed and released on it.
+void onClick(QWidget* control, std::function<void()> handler);
+
 } // namespace platform

@@ -45,7 +45,8 @@ public:
     // Windows that reach each other both ways do so by name, without each other's headers; declare() says
     // which window a name stands for.
     template <class T> void declare(const QString& name) {
-        named_[name] = Named{std::type_index(typeid(T)), [this]() -> Form& { return get<T>(); }};
+        named_.insert_or_assign(name,
+                                Named{std::type_index(typeid(T)), [this]() -> Form& { return get<T>(); }});
     }
     // The named window, created and loaded (hidden) if there is none. Throws std::logic_error for a name
     // never declared.

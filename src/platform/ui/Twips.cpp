@@ -19,6 +19,20 @@ double logicalDpi() {
 QColor systemColor(int index) {
     const QPalette palette = QApplication::palette();
     switch (index) {
+    case 4:
+        return palette.color(QPalette::Window); // menu
+    case 6:
+        return palette.color(QPalette::Shadow); // window frame
+    case 7:
+        return palette.color(QPalette::WindowText); // menu text
+    // The caption texts have no role of their own. Designs use them as backgrounds of boxes with dark text,
+    // so they take light colours that keep such text readable and differ from white.
+    case 9:
+        return palette.color(QPalette::Midlight); // caption text
+    case 19:
+        return QColor(0xD8, 0xE4, 0xF8); // inactive caption text
+    case 20:
+        return palette.color(QPalette::Light); // button highlight
     case 5:
         return palette.color(QPalette::Base); // window background
     case 8:

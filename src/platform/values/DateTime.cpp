@@ -1,6 +1,7 @@
 #include "platform/values/DateTime.h"
 
 #include <cmath>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -11,9 +12,19 @@ qint64 dayZero() {
     return QDate(1899, 12, 30).toJulianDay();
 }
 
-// Whole seconds since day 0; every split into day and time goes through this, so they always agree.
-qint64 totalSeconds(double days) {
-    return std::llround(days * secondsPerDay);
+// 0001-01-01 and 10000-01-01 as day numbers.
+constexpr qint64 firstDay = -693593;
+constexpr qint64 endDay = 2958466;
+
+// Whole seconds since day 0, none for a value that is no date; every split into day and time goes through
+// this, so they always agree. The range is checked before the rounding cast.
+std::optional<qint64> totalSeconds(double days) {
+    if (!(days > double(firstDay - 1) && days < double(endDay + 1)))
+        return std::nullopt;
+    const qint64 seconds = std::llround(days * secondsPerDay);
+    if (seconds < firstDay * secondsPerDay || seconds >= endDay * secondsPerDay)
+        return std::nullopt;
+    return seconds;
 }
 
 qint64 floorDiv(qint64 a, qint64 b) {
@@ -34,22 +45,31 @@ DateTime DateTime::fromDateAndTime(const QDate& date, const QTime& time) {
     return DateTime(fromDate(date).days() + fromTime(time).days());
 }
 
+bool DateTime::isValid() const {
+    return totalSeconds(days_).has_value();
+}
+
 QDate DateTime::date() const {
-    return QDate::fromJulianDay(dayZero() + floorDiv(totalSeconds(days_), secondsPerDay));
+    const auto total = totalSeconds(days_);
+    return total ? QDate::fromJulianDay(dayZero() + floorDiv(*total, secondsPerDay)) : QDate();
 }
 
 QTime DateTime::time() const {
-    const qint64 total = totalSeconds(days_);
-    const qint64 second = total - floorDiv(total, secondsPerDay) * secondsPerDay;
+    const auto total = totalSeconds(days_);
+    if (!total)
+        return QTime();
+    const qint64 second = *total - floorDiv(*total, secondsPerDay) * secondsPerDay;
     return QTime(0, 0).addSecs(int(second));
 }
 
 bool DateTime::hasTimeOfDay() const {
-    return time() != QTime(0, 0);
+    const QTime t = time();
+    return t.isValid() && t != QTime(0, 0);
 }
 
 bool DateTime::isTimeOnly() const {
-    return floorDiv(totalSeconds(days_), secondsPerDay) == 0;
+    const auto total = totalSeconds(days_);
+    return total && floorDiv(*total, secondsPerDay) == 0;
 }
 
 } // namespace platform

@@ -19,7 +19,12 @@ public:
     static DateTime fromDateAndTime(const QDate& date, const QTime& time);
 
     constexpr double days() const { return days_; }
-    // The calendar day and the time of day, the time taken to the nearest whole second.
+    // Whether the value, taken to the nearest second, falls in the years 1 to 9999: the moments a date text
+    // can name and be read back from. Any other number (huge, NaN, an infinity) is no date: it has no day,
+    // no time of day and no text.
+    bool isValid() const;
+    // The calendar day and the time of day, the time taken to the nearest whole second; QDate() and QTime()
+    // for a value that is no date.
     QDate date() const;
     QTime time() const;
     bool hasTimeOfDay() const;

@@ -46,7 +46,7 @@ TEST(CrashSafety, AWriterKilledMidInsertsLeavesAnIntactFileWithEveryStoredRow) {
     auto rs = folder.open();
     std::set<qint64> stored;
     for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
-        stored.insert(qint64(rs->Fields("SchNo").Value().number()));
+        stored.insert(rs->Fields("SchNo").Value().integer());
         EXPECT_TRUE(rs->Fields("Schedule_Date").Value().isDateTime());
     }
     for (const qint64 n : reported)

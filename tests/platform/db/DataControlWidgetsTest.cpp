@@ -4,9 +4,15 @@
 #include "platform/db/RecordsetModel.h"
 
 #include "DbTestFiles.h"
+#include "schedule/ScheduleGridRules.h"
+#include "support/FakeEnvironment.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -50,7 +56,8 @@ protected:
         const QRect rect = grid->visualRect(cell(row, field));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
     }
-    void typeInto(int row, const QString& field, const QString& text) {
+    // Types into a cell's editor; Return closes the editor and leaves the row's change pending.
+    void typeInto(int row, const QString& field, const QString& text, bool pressReturn = true) {
         grid->setFocus();
         grid->setCurrentIndex(cell(row, field));
         grid->edit(cell(row, field));
@@ -58,8 +65,15 @@ protected:
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, text);
+        if (!pressReturn)
+            return;
         QTest::keyClick(editor, Qt::Key_Return);
         // The delegate commits the editor through a posted call.
+        QApplication::processEvents();
+    }
+    void activate(QWidget& w) {
+        w.show();
+        QApplication::setActiveWindow(&w);
         QApplication::processEvents();
     }
 
@@ -215,6 +229,196 @@ TEST_F(DataControlWidgets, AFailedRefreshKeepsTheRowsItHad) {
     EXPECT_EQ(grid->model()->columnCount(), 6);
     EXPECT_EQ(work->text(), "b");
     EXPECT_EQ(folder.works().size(), 3);
+}
+
+// One rule whether or not the cell editor is still open: the grid stores a typed edit itself when the user
+// leaves the window or closes it, a re-query stores it as code does, and only Escape or CancelUpdate drop it.
+// A click elsewhere in the window leaves it pending.
+TEST_F(DataControlWidgets, ATypedEditIsStoredUnlessTheUserDropsIt) {
+    auto* button = new QPushButton("button", &window);
+    button->setGeometry(0, 0, 100, 30);
+    button->show();
+    std::function<void()> onClick = [] {};
+    QObject::connect(button, &QPushButton::clicked, data, [&] { onClick(); });
+    auto clickButton = [&](std::function<void()> action) {
+        return [&, action] {
+            onClick = action;
+            QTest::mouseClick(button, Qt::LeftButton);
+        };
+    };
+    const auto requery = [&] { data->Refresh(); };
+    const auto cancelUpdate = [&] { data->Recordset()->CancelUpdate(); };
+    QWidget other;
+    struct Case {
+        const char* name;
+        bool editorOpen;
+        std::function<void()> end;
+        bool stored;
+        int afterUpdates;
+    };
+    const std::vector<Case> cases = {
+        {"another window, editor open", true, [&] { activate(other); }, true, 1},
+        {"another window, editor closed", false, [&] { activate(other); }, true, 1},
+        {"another window after a click in the window", true,
+         [&] {
+             clickButton([] {})();
+             activate(other);
+         },
+         true, 1},
+        {"window closed, editor open", true, [&] { window.close(); }, true, 1},
+        {"re-query, editor open", true, requery, true, 0},
+        {"re-query from a button", false, clickButton(requery), true, 0},
+        {"Cancel Update, editor open", true, clickButton(cancelUpdate), false, 0},
+        {"Cancel Update, editor closed", false, clickButton(cancelUpdate), false, 0},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        activate(window);
+        data->Refresh();
+        const QString typed = QStringLiteral("typed %1").arg(i);
+        typeInto(0, "Work", typed, !c.editorOpen);
+        QSignalSpy afterUpdate(grid, &DataGrid::AfterUpdate);
+        c.end();
+        QApplication::processEvents();
+        EXPECT_EQ(folder.works().contains(typed), c.stored);
+        EXPECT_EQ(afterUpdate.count(), c.afterUpdates);
+    }
+}
+
+TEST_F(DataControlWidgets, APendingNewRowIsNotTheGridsToStore) {
+    QWidget other;
+    data->Recordset()->AddNew();
+    work->setText("new");
+    click(1, "Work");
+    QTest::keyClicks(grid, "x");
+    QTest::keyClick(grid, Qt::Key_Return);
+    activate(other);
+    window.close();
+    QApplication::processEvents();
+    EXPECT_EQ(data->Recordset()->editMode(), platform::db::Recordset::EditMode::Adding);
+    data->Refresh();
+    EXPECT_EQ(folder.works(), QStringList({"a", "b", "c"}));
+}
+
+TEST_F(DataControlWidgets, CodeThatStoresTheEditedRowRaisesNoAfterUpdate) {
+    auto rs = [&] { return data->Recordset(); };
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"Update", [&] { rs()->Update(); }},
+        {"Sort", [&] { rs()->setSort("Schedule_Time"); }},
+        {"AddNew", [&] { rs()->AddNew(); }},
+        {"a move", [&] { rs()->MoveLast(); }},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].first);
+        data->Refresh();
+        const QString typed = QStringLiteral("typed %1").arg(i);
+        typeInto(0, "Work", typed);
+        QSignalSpy afterUpdate(grid, &DataGrid::AfterUpdate);
+        cases[i].second();
+        EXPECT_TRUE(folder.works().contains(typed));
+        // Nor has the grid anything of its own left to store.
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_EQ(afterUpdate.count(), 0);
+    }
+}
+
+TEST_F(DataControlWidgets, AReQueryThatCannotStoreATypedEditGoesOnAndSaysSoAfterwards) {
+    QStringList errors;
+    QObject::connect(data, &Adodc::Error, data, [&](const DbError& e) { errors << e.reason(); });
+    typeInto(0, "Work", "typed");
+    folder.open()->Delete();
+    data->Refresh();
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_TRUE(errors.isEmpty());
+    QApplication::processEvents();
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(DataControlWidgets, ARetypedTextIsAnEditAndAnEditorLeftUntouchedIsNot) {
+    QSignalSpy afterUpdate(grid, &DataGrid::AfterUpdate);
+    grid->setFocus();
+    grid->setCurrentIndex(cell(0, "Remind"));
+    grid->edit(cell(0, "Remind"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(afterUpdate.count(), 0);
+    typeInto(1, "Remind", "YES");
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(afterUpdate.count(), 1);
+}
+
+TEST_F(DataControlWidgets, ADeletedRowStaysInTheBoundBoxesUntilTheNextMove) {
+    QSignalSpy changes(work, &QLineEdit::textChanged);
+    data->Recordset()->Delete();
+    EXPECT_EQ(work->text(), "a");
+    EXPECT_EQ(changes.count(), 0);
+    data->Recordset()->MoveNext();
+    EXPECT_EQ(work->text(), "b");
+}
+
+TEST_F(DataControlWidgets, ACaptionStandsAboveTheColumnHeadings) {
+    const QRect headings = grid->horizontalHeader()->geometry();
+    grid->setCaption("Schedule");
+    auto* caption = grid->findChild<QLabel*>();
+    ASSERT_NE(caption, nullptr);
+    EXPECT_TRUE(caption->isVisible());
+    EXPECT_EQ(caption->text(), "Schedule");
+    EXPECT_GT(grid->horizontalHeader()->geometry().top(), caption->geometry().bottom());
+    EXPECT_EQ(grid->horizontalHeader()->height(), headings.height());
+    grid->setCaption("");
+    EXPECT_FALSE(caption->isVisible());
+    EXPECT_EQ(grid->horizontalHeader()->geometry(), headings);
+}
+
+// A box opened from the grid runs an event loop, in which the window holding the grid may be unloaded or its
+// data read anew. The grid then deletes what is still there to delete and touches nothing that is gone.
+TEST(DataGridUnderABox, TheWindowOrItsRowsMayGoWhileTheBoxIsOpen) {
+    struct Case {
+        const char* name;
+        bool leaveAnEditedRow; // else delete the second row
+        std::function<void(QWidget& window, Adodc& data)> underTheBox;
+        QStringList left;
+    };
+    const std::vector<Case> cases = {
+        {"delete, window unloaded", false, [](QWidget& w, Adodc&) { w.deleteLater(); }, {"a", "b", "c"}},
+        {"delete, rows read anew", false, [](QWidget&, Adodc& d) { d.Refresh(); }, {"a", "c"}},
+        {"after-edit, window unloaded",
+         true,
+         [](QWidget& w, Adodc&) { w.deleteLater(); },
+         {"edited", "b", "c"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dbtest::ScheduleFolder folder;
+        for (const char* work : {"a", "b", "c"})
+            folder.add("2003/5/7", "9:30", work);
+        testsupport::ScriptedDialogs dialogs;
+        QPointer<QWidget> window = new QWidget;
+        auto* data = new Adodc(common::systemDateTextRule(), window);
+        auto* grid = new DataGrid(window);
+        data->setConnectionString(folder.connectionString());
+        data->setRecordSource(schedule::ScheduleTable);
+        grid->setDataSource(data);
+        data->Refresh();
+        bool DeleteConfirmed = false;
+        QObject::connect(grid, &DataGrid::BeforeDelete, grid, [&](qint16& Cancel) {
+            schedule::applyBeforeDeleteRule(dialogs, *window, DeleteConfirmed, Cancel);
+        });
+        QObject::connect(grid, &DataGrid::AfterUpdate, grid, [&] { platform::warn(dialogs, "after edit"); });
+        dialogs.answerNext(platform::BoxAnswer::OK);
+        dialogs.duringNextBox([&] { c.underTheBox(*window, *data); });
+        if (c.leaveAnEditedRow) {
+            grid->model()->setData(grid->model()->index(0, 2), "edited");
+            QTest::keyClick(grid, Qt::Key_Down);
+        } else {
+            grid->selectRow(1);
+            QTest::keyClick(grid, Qt::Key_Delete);
+        }
+        EXPECT_EQ(folder.works(), c.left);
+        delete window.data();
+    }
 }
 
 } // namespace

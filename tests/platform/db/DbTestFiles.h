@@ -26,15 +26,16 @@ struct ScheduleFolder {
 
     // Adds one row through a record set, the way the program stores texts.
     qint64 add(const platform::Value& date, const platform::Value& time = {}, const QString& work = "w",
-               const platform::Value& remind = "NO") const {
+               const platform::Value& remind = "NO", const platform::Value& message = {}) const {
         auto rs = open();
         rs->AddNew();
         rs->Fields("Schedule_Date").setValue(date);
         rs->Fields("Schedule_Time").setValue(time);
         rs->Fields("Work").setValue(work);
         rs->Fields("Remind").setValue(remind);
+        rs->Fields("Message").setValue(message);
         rs->Update();
-        return qint64(rs->Fields("SchNo").Value().number());
+        return rs->Fields("SchNo").Value().integer();
     }
 
     QStringList works(const QString& source = schedule::ScheduleTable) const {

@@ -2,9 +2,11 @@
 
 #include "DbTestFiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -150,6 +152,40 @@ TEST(SqliteFile, TellsAMissingFileAndAForeignFileApartAndChangesNeither) {
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), foreign);
+}
+
+TEST(SqliteFile, AFileLockedByAnotherProgramIsRefusedAtOnceAndUsableWhenFreed) {
+    dbtest::ScheduleFolder folder;
+    folder.add("2003/5/7", {}, "stored");
+    auto rs = folder.open();
+    sqlite3* other = nullptr;
+    sqlite3_open(QFile::encodeName(folder.path()).constData(), &other);
+    auto refusedAtOnce = [](const std::function<void()>& use) {
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            use();
+            ADD_FAILURE();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::FileInUse) << e.what();
+        }
+        // The window waits for this: a lock held on is told about well within a second.
+        EXPECT_LT(waited.elapsed(), 1000);
+    };
+
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    refusedAtOnce([&] { rs->Update("Work", "typed"); });
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    rs->Update();
+    rs.reset();
+    EXPECT_EQ(folder.works(), QStringList{"typed"});
+
+    ASSERT_EQ(
+        sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    refusedAtOnce([&] { folder.open(); });
+    sqlite3_close(other);
+    EXPECT_EQ(folder.works(), QStringList{"typed"});
 }
 
 } // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/OrganiserSide.h"
+#include "core/Program.h"
+
+namespace platform {
+struct Environment;
+}
+
+// The organiser half as the main window sees it: its start-up calls, "Open Calendar" and the ticks of the
+// timers the main window carries for it.
+class Organiser : public OrganiserSide {
+public:
+    // Declares the organiser's windows in the program's registry.
+    explicit Organiser(Program& program);
+
+    void LoadTodayAlarms() override;
+    void showOneDayList(const QString& frameCaption) override;
+    void openCalendar() override;
+    // Reminders, daily bells and the hourly chime are not built yet: their ticks do nothing.
+    void sch_alarm_timer_Timer() override {}
+    void User_Timer_Timer() override {}
+    void Timer1_Timer() override {}
+
+private:
+    Program& program_;
+};
+
+// The program with its organiser. The two refer to each other: the program is built holding a reference to
+// the organiser, which is built right after it, with the program.
+class ProgramWithOrganiser {
+public:
+    explicit ProgramWithOrganiser(platform::Environment& env) : program(env, organiser), organiser(program) {}
+
+    Program program;
+    Organiser organiser;
+};

@@ -1,0 +1,219 @@
+#include "calendar/calendar_frm.h"
+
+#include "common/DateRecognition.h"
+#include "common/DateText.h"
+#include "common/NumberText.h"
+#include "core/Program.h"
+#include "platform/ui/ControlEvents.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Design.h"
+#include "schedule/OrganiserWindows.h"
+#include "schedule/schedule_frm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+using platform::makeControl;
+
+namespace {
+
+constexpr quint32 AppWorkspace = 0x8000000C;
+constexpr quint32 Red = 0x000000FF;
+constexpr quint32 White = 0x00FFFFFF;
+constexpr quint32 TodayColor = 0x80000013;  // inactive caption text
+constexpr quint32 PickedColor = 0x80000009; // caption text: what a pick leaves on the last today cell
+
+} // namespace
+
+calendar_frm::calendar_frm(platform::FormRegistry& forms) : Form(forms) {
+    setWindowTitle(QStringLiteral("Calendar"));
+    setWindowFlags(platform::fixedBorderFlags(false));
+    platform::setBackColor(this, AppWorkspace);
+    buildDesign();
+    buildMenus();
+    Timer1 = new platform::Timer(100, true, this);
+    connect(Timer1, &QTimer::timeout, this, &calendar_frm::Timer1_Timer);
+}
+
+calendar_frm::~calendar_frm() = default;
+
+void calendar_frm::buildDesign() {
+    QWidget* client = platform::makeClientArea(this, 4695, 3615);
+
+    Frame1 = makeControl<QGroupBox>(client, 120, 120, 4455, 3375, QStringLiteral("My Calendar"));
+    platform::setBackColor(Frame1, AppWorkspace);
+    platform::setForeColor(Frame1, 0x0000FFFF);
+    Frame1->setFont(platform::mingFont(12));
+
+    auto combo = [this](int left, int width) {
+        auto* box = makeControl<QComboBox>(Frame1, left, 360, width, 300);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setCompleter(nullptr);
+        platform::setBackColor(box, 0x80000006);
+        platform::setForeColor(box, 0x80000005);
+        return box;
+    };
+    combo_year = combo(120, 1095);
+    combo_month = combo(1200, 975);
+    txt_time = makeControl<QLineEdit>(Frame1, 2175, 360, 1215, 300);
+    txt_time->setAlignment(Qt::AlignCenter);
+    platform::setBackColor(txt_time, 0x80000007);
+    platform::setForeColor(txt_time, 0x80000004);
+
+    struct Header {
+        QLabel** label;
+        const char* text;
+        quint32 back, fore;
+    };
+    const Header headers[] = {
+        {&week7, "Sun", Red, 0x8000000E},
+        {&week1, "Mon", 0x00C00000, 0x80000004},
+        {&week2, "Tue", 0x00C00000, 0x80000004},
+        {&week3, "Wed", 0x00C00000, 0x80000004},
+        {&week4, "Thu", 0x00C00000, 0x80000004},
+        {&week5, "Fri", 0x00C00000, 0x80000004},
+        {&week6, "Sat", Red, White},
+    };
+    for (int k = 0; k < 7; ++k) {
+        QLabel* header =
+            makeControl<QLabel>(Frame1, 120 + 600 * k, 720, 615, 255, QString::fromLatin1(headers[k].text));
+        header->setAlignment(Qt::AlignCenter);
+        platform::setBackColor(header, headers[k].back);
+        platform::setForeColor(header, headers[k].fore);
+        *headers[k].label = header;
+    }
+
+    for (int i = 0; i < CellCount; ++i) {
+        QLineEdit* cell = makeControl<QLineEdit>(Frame1, 120 + 600 * (i % 7), 960 + 360 * (i / 7), 615, 375);
+        cell->setReadOnly(true);
+        cell->setAlignment(Qt::AlignCenter);
+        const bool weekend = i % 7 == 0 || i % 7 == 6;
+        platform::setBackColor(cell, weekend ? White : 0x80000014);
+        if (weekend)
+            platform::setForeColor(cell, Red);
+        platform::onClick(cell, [this, i] { txt_week_Click(i); });
+        txt_week[i] = cell;
+    }
+
+    connect(combo_month, &QComboBox::activated, this, &calendar_frm::combo_month_Click);
+    connect(combo_year, &QComboBox::activated, this, &calendar_frm::combo_year_Click);
+}
+
+void calendar_frm::buildMenus() {
+    menuBar = new QMenuBar(this);
+    layout()->setMenuBar(menuBar);
+    my_work = menuBar->addMenu(QStringLiteral("Schedule"));
+    manage_schedule = my_work->addAction(QStringLiteral("Schedule Manage"));
+    exit = my_work->addAction(QStringLiteral("Exit"));
+    alarm_time = menuBar->addMenu(QStringLiteral("Time Prompt"));
+    alarm_full = alarm_time->addAction(QStringLiteral("Hour Bell"));
+    alarm_full->setCheckable(true);
+    alarm_msg = alarm_time->addAction(QStringLiteral("Hour Bell Message"));
+    alarm_customer = alarm_time->addAction(QStringLiteral("Customer Bell"));
+    // The mark follows HourBellOn: choosing the item does not change it.
+    connect(alarm_full, &QAction::triggered, this,
+            [this](bool checked) { alarm_full->setChecked(!checked); });
+    connect(manage_schedule, &QAction::triggered, this, &calendar_frm::manage_schedule_Click);
+    connect(exit, &QAction::triggered, this, &calendar_frm::exit_Click);
+}
+
+void calendar_frm::Form_Load() {
+    months.fill();
+    const QDate today = registry().env().clock.now().date();
+    Program::of(registry()).shared.CalendarMonth = qint16(today.month());
+    Show();
+    for (int year = 1995; year <= 2100; ++year)
+        combo_year->addItem(common::leadingBlankNumber(year));
+    for (const QString& month : months.MonthAbbr)
+        combo_month->addItem(month);
+    combo_year->setEditText(common::leadingBlankNumber(today.year()));
+    combo_month->setEditText(months.MonthAbbr[today.month() - 1]);
+    SelYear = today.year();
+    SelMonth = qint16(today.month());
+    DrawMonth();
+}
+
+void calendar_frm::Form_Unload(bool&) {
+    Program::of(registry()).shared.HourBellOn = alarm_full->isChecked();
+}
+
+void calendar_frm::setCellBackground(int Index, quint32 ole) {
+    platform::setBackColor(txt_week[Index], ole);
+}
+
+void calendar_frm::DrawMonth() {
+    start = common::ComputeMonthStart(months.DaysInMonth, SelYear, SelMonth);
+    const int first = start.FirstWeekday;
+    const int length = months.DaysInMonth[SelMonth - 1];
+    for (int i = 0; i < first; ++i)
+        txt_week[i]->setVisible(false);
+    for (int i = first + length; i < CellCount; ++i)
+        txt_week[i]->setVisible(false);
+    // Colours are never reset here: a cell keeps its colour until it is painted again.
+    const QString today = QString::number(registry().env().clock.now().date().day());
+    for (int day = 1; day <= length; ++day) {
+        const int i = first + day - 1;
+        txt_week[i]->setVisible(true);
+        txt_week[i]->setText(QString::number(day));
+        if (txt_week[i]->text() == today) {
+            setCellBackground(i, TodayColor);
+            TodayCell = qint16(i);
+        }
+    }
+}
+
+void calendar_frm::combo_month_Click() {
+    SelMonth = qint16(combo_month->currentIndex() + 1);
+    Program::of(registry()).shared.CalendarMonth = SelMonth;
+    setCellBackground(TodayCell, PickedColor);
+    DrawMonth();
+}
+
+void calendar_frm::combo_year_Click() {
+    SelYear = common::readNumber(combo_year->currentText());
+    setCellBackground(TodayCell, PickedColor);
+    DrawMonth();
+}
+
+void calendar_frm::txt_week_Click(int Index) {
+    Program& program = Program::of(registry());
+    const QString day = txt_week[Index]->text();
+    const QString month = QString::number(program.shared.CalendarMonth);
+    const QString date =
+        combo_year->currentText().trimmed().left(4) + QLatin1Char('/') + month + QLatin1Char('/') + day;
+    // The year box takes typing; a year that is not one opens no list.
+    if (!common::readsAsDateOrTime(date)) {
+        platform::warn(program.env().dialogs,
+                       QStringLiteral("The year \"%1\" is not correct! Please pick a year from the list.")
+                           .arg(combo_year->currentText()),
+                       schedule::OrganiserTitle);
+        return;
+    }
+    // The click is in this window: it counts as the active one, so showing the list activates the list.
+    program.formActivated(this);
+    schedule_frm& list = program.get<schedule_frm>();
+    list.Frame1->setTitle(combo_year->currentText() + QLatin1Char('/') + month + QLatin1Char('/') + day +
+                          QStringLiteral(" Schedule"));
+    program.shared.SelectedDate = date;
+    list.ClrSch->setVisible(true);
+    list.Show();
+}
+
+void calendar_frm::Timer1_Timer() {
+    txt_time->setText(common::clockText(registry().env().clock.now().time()));
+}
+
+void calendar_frm::manage_schedule_Click() {
+    registry().get(schedule::ManagerWindow).Show();
+}
+
+void calendar_frm::exit_Click() {
+    close();
+}

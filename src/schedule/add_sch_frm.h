@@ -1,0 +1,160 @@
+#pragma once
+
+#include "common/MonthTables.h"
+#include "platform/ui/Form.h"
+#include "platform/values/Value.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QPushButton;
+class QScrollBar;
+namespace platform {
+class Timer;
+}
+namespace platform::db {
+class Adodc;
+class BoundTextBox;
+class DataGrid;
+class Recordset;
+} // namespace platform::db
+
+// The schedule manager: every schedule in a grid, with the frame that edits the current one, the frame that
+// adds new ones and the frame that deletes all before a date. Loaded hidden, it also hosts the record set
+// today's alarm table is read from.
+class add_sch_frm : public platform::Form {
+    Q_OBJECT
+public:
+    enum class Mode { Manage, Add, DeleteMore };
+
+    explicit add_sch_frm(platform::FormRegistry& forms);
+    ~add_sch_frm() override;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
+    void cmd_sort_Click();
+    void exit_Click();
+    void cmd_exit_Click();
+    void escape_cmd_Click();
+    void Sch_Database_BeforeDelete(qint16& Cancel);
+    void Sch_Database_AfterDelete();
+    void Sch_Database_AfterUpdate();
+    void Timer1_Timer();
+
+    // The Manage frame: the edit boxes follow the current row through the hidden bound boxes.
+    void txt_date_Change();
+    void txt_time_Change();
+    void WorkTxt_Change();
+    void txt_remind_Change();
+    void RemindMsg_Change();
+    void MemoTxt_Change();
+    void Text1_KeyPress(int& KeyAscii);
+    void Text1_LostFocus();
+    void Text2_LostFocus();
+    void cmd_modify_Click();
+    void cmd_cancelupdate_Click();
+    void cmd_del_Click();
+
+    // Entering and leaving the Delete More frame.
+    void MoreClr_Click();
+    void ExitClr_Click();
+    void ExitClear_Click();
+
+    Mode mode() const { return mode_; }
+    // Shows the frame of a mode and enables the grid, "Sort" and the data control as that mode has them.
+    void showMode(Mode mode);
+
+    QGroupBox* Frame_DB;
+    platform::db::DataGrid* Sch_Database;
+    platform::db::Adodc* Sch_Data;
+    QPushButton* cmd_sort;
+    QLineEdit* txt_total;
+
+    QGroupBox* Manage_frame;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QCheckBox* remind_chk;
+    QLineEdit* Text5;
+    QLineEdit* Text6;
+    QPushButton* cmd_add;
+    QPushButton* cmd_modify;
+    QPushButton* cmd_cancelupdate;
+    QPushButton* cmd_del;
+    QPushButton* MoreClr;
+    QPushButton* cmd_exit;
+
+    QGroupBox* add_frame;
+    QComboBox* sch_year;
+    QComboBox* sch_month;
+    QComboBox* sch_date;
+    QGroupBox* Frame4;
+    QLabel* lbl_today;
+    QLabel* lbl_time;
+    QGroupBox* Frame2;
+    platform::db::BoundTextBox* txt_sch;
+    QGroupBox* Frame5;
+    QLineEdit* sch_AMFM;
+    QLineEdit* sch_hour;
+    QScrollBar* scroll_hour;
+    QLineEdit* txt_min;
+    QScrollBar* scroll_min;
+    QCheckBox* remind;
+    platform::db::BoundTextBox* remind_msg;
+    QGroupBox* Frame3;
+    platform::db::BoundTextBox* txt_memo;
+    QPushButton* new_sch;
+    QPushButton* exit;
+    QPushButton* escape_cmd;
+
+    QGroupBox* ClrFrame;
+    QComboBox* ClrYear;
+    QComboBox* ClrMonth;
+    QComboBox* ClrDate;
+    QPushButton* Confirm;
+    QPushButton* ExitClr;
+    QPushButton* ExitClear;
+
+    // Bound to the table's columns and kept out of view.
+    platform::db::BoundTextBox* txt_date;
+    platform::db::BoundTextBox* txt_time;
+    platform::db::BoundTextBox* txt_remind;
+    platform::db::BoundTextBox* WorkTxt;
+    platform::db::BoundTextBox* RemindMsg;
+    platform::db::BoundTextBox* MemoTxt;
+    platform::db::BoundTextBox* txt_no;
+    platform::db::BoundTextBox* no;
+    QLabel* Label4;
+
+    platform::Timer* Timer1;
+    // A menu of the design that is never shown and does nothing.
+    QMenu* manage_data;
+    QAction* del_rec;
+
+    bool DeleteConfirmed = false;
+    qint32 SelYear = 0;
+    qint16 SelMonth = 1;
+    common::MonthTables months;
+
+private:
+    void buildTop();
+    void buildManageFrame();
+    void buildAddFrame();
+    void buildClrFrame();
+    void buildBoundBoxes();
+    void FormatSchGrid();
+    void FillSchDate();
+    void writeCount();
+    // The record set when it stands on a row that can be written, else null.
+    platform::db::Recordset* currentRow() const;
+    // One box for an entry a lost-focus check refuses, then the focus back on the box, its text selected.
+    void refuseEntry(QLineEdit* box, const QString& message);
+    bool storeColumn(platform::db::Recordset& recordset, const QString& field, const platform::Value& value);
+
+    Mode mode_ = Mode::Manage;
+};

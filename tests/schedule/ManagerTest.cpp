@@ -1,0 +1,292 @@
+#include "calendar/calendar_frm.h"
+#include "platform/db/Adodc.h"
+#include "platform/db/BoundTextBox.h"
+#include "platform/db/DataGrid.h"
+#include "platform/db/Recordset.h"
+#include "schedule/add_sch_frm.h"
+
+#include "OrganiserFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <sqlite3.h>
+
+using namespace testsupport;
+using platform::BoxAnswer;
+using platform::Value;
+
+namespace {
+
+const QString NoRowText = QStringLiteral("There is no schedule to update: choose one in the grid first.");
+
+class Manager : public OrganiserFixture {
+protected:
+    add_sch_frm& open() { return shown<add_sch_frm>(); }
+    static platform::db::Recordset& rows(add_sch_frm& manager) { return *manager.Sch_Data->Recordset(); }
+    static void goTo(add_sch_frm& manager, qint64 SchNo) {
+        auto& rs = rows(manager);
+        rs.setAbsolutePosition(rs.rowOfKey(SchNo));
+    }
+    // Moves the focus from one box to another as Tab does.
+    static void leave(QWidget* from, QWidget* to) {
+        from->setFocus(Qt::MouseFocusReason);
+        to->setFocus(Qt::TabFocusReason);
+    }
+};
+
+TEST_F(Manager, AnEmptyTableShowsTotalZeroAndItsButtonsRefuseCalmly) {
+    add_sch_frm& manager = open();
+    EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 0"));
+    EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Manage);
+    EXPECT_FALSE(manager.add_frame->isVisible());
+    EXPECT_FALSE(manager.ClrFrame->isVisible());
+    manager.cmd_del->click();
+    EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 0"));
+    manager.cmd_cancelupdate->click();
+    dialogs.answerNext(BoxAnswer::OK);
+    manager.cmd_modify->click();
+    EXPECT_EQ(dialogs.shownTexts(), QStringList{NoRowText});
+}
+
+TEST_F(Manager, EditBoxesFollowTheCurrentRowWhichStartsAsTheLastByDate) {
+    add("2003/5/9", "10:00", "later", "yes", "m9");
+    add("2003/5/8", "9:30", "earlier", "NO", "m8");
+    add_sch_frm& manager = open();
+    EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 2"));
+    EXPECT_EQ(manager.Text3->text(), QStringLiteral("later"));
+    EXPECT_TRUE(manager.remind_chk->isChecked()); // "yes" ticks it
+    EXPECT_EQ(manager.Text5->text(), QStringLiteral("m9"));
+    rows(manager).MoveFirst();
+    EXPECT_EQ(manager.Text1->text(), QStringLiteral("2003/5/8"));
+    EXPECT_EQ(manager.Text3->text(), QStringLiteral("earlier"));
+    EXPECT_FALSE(manager.remind_chk->isChecked());
+}
+
+TEST_F(Manager, DateAndTimeEntryRules) {
+    add("2003/5/7", "9:30", "w", "YES", "msg");
+    add_sch_frm& manager = open();
+    manager.Text1->clear();
+    manager.Text1->setFocus();
+    QTest::keyClicks(manager.Text1, "2003-/a5.7");
+    EXPECT_EQ(manager.Text1->text(), QStringLiteral("2003/57"));
+
+    struct Case {
+        QLineEdit* box;
+        QString text;
+        bool refused;
+    };
+    const Case cases[] = {
+        {manager.Text1, "2003/13/40", true},
+        {manager.Text1, "", true},
+        {manager.Text1, "2003/5/20", false},
+        {manager.Text2, "25:00", true},
+        {manager.Text2, "abc", true},
+        {manager.Text2, "9:05", false},
+        {manager.Text2, "2003/5/7 9:05", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        dialogs.clearRecord();
+        c.box->setText(c.text);
+        if (c.refused)
+            dialogs.answerNext(BoxAnswer::OK);
+        leave(c.box, manager.Text3);
+        EXPECT_EQ(dialogs.shown().size(), c.refused ? 1u : 0u);
+        EXPECT_EQ(QApplication::focusWidget(), c.refused ? c.box : manager.Text3);
+        if (c.refused) {
+            EXPECT_EQ(dialogs.shown()[0].request.title, QStringLiteral("Memorell"));
+            EXPECT_EQ(c.box->selectedText(), c.text);
+        }
+    }
+
+    // An emptied time takes the reminder with it.
+    manager.Text2->clear();
+    leave(manager.Text2, manager.Text3);
+    EXPECT_FALSE(manager.remind_chk->isChecked());
+    EXPECT_TRUE(manager.Text5->text().isEmpty());
+}
+
+TEST_F(Manager, ARefusedBoxKeepsTheFocusWithoutPingPongAndTheClickThatLeftItDoesNotGoOn) {
+    const qint64 row = add("2003/5/7", "9:30", "w");
+    add_sch_frm& manager = open();
+    manager.Text1->setText("2003/13/40");
+    manager.Text2->setText("abc");
+    dialogs.answerNext(BoxAnswer::OK); // one box only: a second would be unscripted
+    leave(manager.Text1, manager.Text2);
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), manager.Text1);
+
+    manager.Text3->setText("not stored");
+    dialogs.answerNext(BoxAnswer::OK);
+    QTest::mouseClick(manager.cmd_modify, Qt::LeftButton);
+    EXPECT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(QApplication::focusWidget(), manager.Text1);
+    EXPECT_EQ(stored(row, "Work"), Value("w"));
+    EXPECT_FALSE(manager.cmd_modify->isDown());
+}
+
+TEST_F(Manager, UpdateAfterAnEmptiedTimeStoresNoTimeNoAndAnEmptyMessage) {
+    const qint64 row = add("2003/5/7", "9:30", "w", "YES", "msg");
+    add_sch_frm& manager = open();
+    manager.Text2->clear();
+    leave(manager.Text2, manager.Text3);
+    manager.Text6->clear();
+    manager.cmd_modify->click();
+    EXPECT_TRUE(stored(row, "Schedule_Time").isNull());
+    EXPECT_EQ(stored(row, "Remind"), Value("NO"));
+    EXPECT_EQ(stored(row, "Message"), Value(""));
+    EXPECT_TRUE(stored(row, "Memo").isNull());
+    EXPECT_EQ(stored(row, "Work"), Value("w"));
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Manager, AWrongStoredRemindIsNoWhateverTheTickEvenIfTheRowsAreReadAgainUnderTheNotice) {
+    const qint64 other = add("2003/5/1", "8:00", "other", "NO");
+    const qint64 row = add("2003/5/7", "9:30", "w", "yes");
+    add_sch_frm& manager = open();
+    ASSERT_TRUE(manager.remind_chk->isChecked());
+    manager.Text3->setText("edited");
+    manager.Text5->setText("new message");
+    dialogs.answerNext(BoxAnswer::Cancel);
+    // While the notice is open the manager's rows are read again and stand on another row.
+    dialogs.duringNextBox([&] { manager.Sch_Data->Refresh(); });
+    manager.cmd_modify->click();
+    EXPECT_EQ(dialogs.shownTexts(),
+              QStringList{QStringLiteral("Remind checking is not correct, default setting is No!")});
+    EXPECT_EQ(stored(row, "Remind"), Value("NO"));
+    EXPECT_EQ(stored(row, "Work"), Value("edited"));
+    EXPECT_EQ(stored(row, "Message"), Value("new message"));
+    EXPECT_EQ(stored(other, "Work"), Value("other"));
+    EXPECT_TRUE(stored(other, "Message").isNull());
+    EXPECT_FALSE(manager.remind_chk->isChecked());
+}
+
+TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
+    const qint64 other = add("2003/5/1", "8:00", "other");
+    const qint64 row = add("2003/5/7", "9:30", "w");
+    struct Case {
+        const char* name;
+        std::function<void(add_sch_frm&)> arrange;
+        bool databaseBox;
+    };
+    const Case cases[] = {
+        {"a date the column refuses", [](add_sch_frm& m) { m.Text1->setText("2003/13/40"); }, true},
+        {"a row deleted elsewhere",
+         [&](add_sch_frm&) {
+             auto rs = folder.open();
+             rs->setAbsolutePosition(rs->rowOfKey(row));
+             rs->Delete();
+         },
+         true},
+        {"a row deleted here", [](add_sch_frm& m) { m.cmd_del->click(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        add_sch_frm& manager = open();
+        goTo(manager, row);
+        dialogs.clearRecord();
+        manager.Text3->setText("must not be stored");
+        c.arrange(manager);
+        dialogs.answerNext(BoxAnswer::OK);
+        manager.cmd_modify->click();
+        ASSERT_EQ(dialogs.shown().size(), 1u);
+        if (c.databaseBox)
+            EXPECT_TRUE(dialogs.shownTexts()[0].contains(folder.path()))
+                << dialogs.shownTexts()[0].toStdString();
+        else
+            EXPECT_EQ(dialogs.shownTexts()[0], NoRowText);
+        EXPECT_FALSE(folder.works().contains("must not be stored"));
+        EXPECT_EQ(stored(other, "Work"), Value("other"));
+        manager.close();
+        settle();
+    }
+}
+
+TEST_F(Manager, ALockedFileIsOneBoxAndTheRowIsLeftAsItWas) {
+    const qint64 row = add("2003/5/7", "9:30", "w");
+    add_sch_frm& manager = open();
+    sqlite3* lock = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(folder.path()).constData(), &lock), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(lock, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    manager.Text3->setText("locked out");
+    dialogs.answerNext(BoxAnswer::OK);
+    manager.cmd_modify->click();
+    sqlite3_exec(lock, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(lock);
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(stored(row, "Work"), Value("w"));
+    // Nothing stays pending: the next move stores nothing and asks nothing.
+    rows(manager).MoveFirst();
+    EXPECT_EQ(stored(row, "Work"), Value("w"));
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+}
+
+TEST_F(Manager, DeleteDeletesTheCurrentRowWithoutAQuestionAndCountsAgain) {
+    add("2003/5/1", "8:00", "first");
+    add("2003/5/7", "9:30", "last");
+    add_sch_frm& manager = open();
+    manager.cmd_del->click();
+    EXPECT_EQ(folder.works(), QStringList{"first"});
+    EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 1"));
+    manager.cmd_del->click(); // the deleted row is still current: nothing more goes
+    EXPECT_EQ(folder.works(), QStringList{"first"});
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Manager, WaysOut) {
+    add("2003/5/7", "9:30", "w");
+    // "Exit" closes and loads the manager again, hidden, in manage mode.
+    add_sch_frm* manager = &open();
+    manager->MoreClr->click();
+    EXPECT_EQ(manager->mode(), add_sch_frm::Mode::DeleteMore);
+    manager->cmd_exit->click();
+    settle();
+    add_sch_frm* again = program().find<add_sch_frm>();
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->isVisible());
+    EXPECT_EQ(again->mode(), add_sch_frm::Mode::Manage);
+    EXPECT_EQ(again->txt_total->text(), QStringLiteral("Total: 1"));
+
+    // "Exit Manager" closes the calendar too, whose closing saves the hour bell's mark.
+    running->organiser.openCalendar();
+    program().find<calendar_frm>()->alarm_full->setChecked(true);
+    manager = &open();
+    manager->showMode(add_sch_frm::Mode::Add);
+    manager->escape_cmd->click();
+    settle();
+    EXPECT_FALSE(program().isLoaded<add_sch_frm>());
+    EXPECT_FALSE(program().isLoaded<calendar_frm>());
+    EXPECT_TRUE(shared().HourBellOn);
+    // ...and when the calendar is not open nothing more happens.
+    manager = &open();
+    manager->escape_cmd->click();
+    settle();
+    EXPECT_FALSE(program().isLoaded<add_sch_frm>());
+}
+
+TEST_F(Manager, ExitScheduleKeepsAddModeOnCancelAndDropsThePendingRowOnOk) {
+    add("2003/5/1", "8:00", "first");
+    add("2003/5/7", "9:30", "last");
+    add_sch_frm& manager = open();
+    rows(manager).AddNew();
+    manager.showMode(add_sch_frm::Mode::Add);
+    manager.txt_sch->setText("pending");
+    EXPECT_FALSE(manager.Frame_DB->isEnabled());
+    dialogs.answerNext(BoxAnswer::Cancel);
+    manager.exit->click();
+    EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Add);
+    EXPECT_EQ(manager.txt_sch->text(), QStringLiteral("pending"));
+
+    dialogs.answerNext(BoxAnswer::OK);
+    manager.exit->click();
+    EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Manage);
+    EXPECT_TRUE(manager.Frame_DB->isEnabled());
+    EXPECT_TRUE(manager.cmd_sort->isEnabled());
+    EXPECT_EQ(manager.Text3->text(), QStringLiteral("last"));
+    EXPECT_EQ(folder.works(), (QStringList{"first", "last"}));
+}
+
+} // namespace

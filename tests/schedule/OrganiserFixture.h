@@ -1,0 +1,67 @@
+#pragma once
+
+#include "calendar/Organiser.h"
+#include "support/FakeDatagramNetwork.h"
+#include "support/FakeEnvironment.h"
+
+#include "../platform/db/DbTestFiles.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace testsupport {
+
+// The program with its real organiser on fake seams, in a fresh folder that holds an empty schedule
+// database. The clock stands at 2003/5/7 09:04:59.
+class OrganiserFixture : public ::testing::Test {
+protected:
+    OrganiserFixture() {
+        env = std::make_unique<platform::Environment>(
+            platform::Environment{clock, dialogs, host, processEnd, network, folder.folder()});
+        running = std::make_unique<ProgramWithOrganiser>(*env);
+    }
+    ~OrganiserFixture() override {
+        running.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Program& program() { return running->program; }
+    common::SharedState& shared() { return running->program.shared; }
+    // Shows a window and makes it the active one, so that its controls take the focus.
+    template <class W> W& shown() {
+        W& window = program().get<W>();
+        window.Show();
+        QApplication::setActiveWindow(&window);
+        return window;
+    }
+    // Lets windows unloaded meanwhile be deleted, as the event loop would.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    qint64 add(const platform::Value& date, const platform::Value& time, const QString& work,
+               const platform::Value& remind = "NO", const platform::Value& message = {}) {
+        return folder.add(date, time, work, remind, message);
+    }
+    // A column of the stored row with this SchNo, read afresh from the file.
+    platform::Value stored(qint64 SchNo, const QString& field) {
+        auto rs = folder.open();
+        for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
+            if (qint64(rs->Fields("SchNo").Value().number()) == SchNo)
+                return rs->Fields(field).Value();
+        }
+        ADD_FAILURE() << "no stored row " << SchNo;
+        return {};
+    }
+
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    FakeHost host;
+    RecordingProcessEnd processEnd;
+    FakeDatagramNetwork network;
+    dbtest::ScheduleFolder folder;
+    std::unique_ptr<platform::Environment> env;
+    std::unique_ptr<ProgramWithOrganiser> running;
+};
+
+} // namespace testsupport
