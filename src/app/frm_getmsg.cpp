@@ -11,6 +11,7 @@
 #include "messaging/frm_sendmsg.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/PictureButton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,12 +34,7 @@ const QString ExitQuestion =
     QStringLiteral("You can't receive message anymore, Calendar will close, relly exit?");
 
 QToolButton* pictureButton(QWidget* parent, int index, const QString& picture, const QString& toolTip) {
-    auto* button = makeControl<QToolButton>(parent, 120 + index * 435, 120, 375, 375);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(button->size() - QSize(4, 4));
-    button->setToolTip(toolTip);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
+    return platform::makePictureButton(parent, 120 + index * 435, 120, 375, 375, picture, toolTip);
 }
 
 } // namespace
@@ -354,6 +350,8 @@ bool frm_getmsg::chimeTimerEnabled() const {
 
 void frm_getmsg::setHourBellLine(const QString& text) {
     txt_msg->setText(text);
+    // The line is longer than its box: its start, the time, is what shows.
+    txt_msg->setCursorPosition(0);
 }
 
 QString frm_getmsg::hourBellLine() const {
