@@ -29,9 +29,19 @@ void Form::Show() {
     if (unloaded_ || !registry_)
         return;
     const QPointer<Form> self(this);
+    // A window that starts minimised is minimised once it is on screen: X window managers map a window that
+    // asked for it before as a normal one.
+    const bool startsMinimised = isMinimized() && !isVisible();
+    if (startsMinimised)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     if (!self || unloaded_)
         return;
+    if (startsMinimised) {
+        // Raising or activating would restore it.
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
     raise();
     activateWindow();
     // Showing makes the window the active one at once, as the forms expect; the window system's own
