@@ -24,6 +24,9 @@ public:
         const QString first = readLine();
         EXPECT_TRUE(first.startsWith(QStringLiteral("READY")))
             << first.toStdString() << process_->readAllStandardError().toStdString();
+        // A copy that did not start is ended, so every later wait on it ends at once.
+        if (!first.startsWith(QStringLiteral("READY")))
+            process_->kill();
     }
     ~Peer() {
         if (process_ && process_->state() != QProcess::NotRunning) {
@@ -47,7 +50,7 @@ public:
         QString answer;
         do {
             answer = ask(command, command.left(4).toUpper());
-            if (done(answer))
+            if (done(answer) || process_->state() == QProcess::NotRunning)
                 break;
             process_->waitForReadyRead(100);
         } while (!deadline.hasExpired());

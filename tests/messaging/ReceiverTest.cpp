@@ -19,7 +19,7 @@ protected:
     frm_getmsg* main = nullptr;
 };
 
-TEST_F(Receiver, PrefixesAreTestedInOrderAndExactly) {
+TEST(DatagramKinds, PrefixesAreTestedInOrderAndExactly) {
     struct Case {
         const char* datagram;
         DatagramKinds::Kind kind;
