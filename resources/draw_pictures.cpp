@@ -85,7 +85,7 @@ void drawEnvelope(QPainter& p, const QRectF& r, const QColor& body, const QColor
 }
 
 // A round badge with a white symbol, used on the toolbar and on the waiting icon.
-enum class BadgeSymbol { Plus, Cross, Exclamation };
+enum class BadgeSymbol { Plus, Cross, Exclamation, Check };
 
 void drawBadge(QPainter& p, const QPointF& centre, qreal radius, const QColor& colour, const QColor& rim,
                BadgeSymbol symbol) {
@@ -120,6 +120,16 @@ void drawBadge(QPainter& p, const QPointF& centre, qreal radius, const QColor& c
                           stroke / 2, stroke / 2);
         p.drawEllipse(QPointF(centre.x(), centre.y() + radius * 0.45), stroke * 0.55, stroke * 0.55);
         break;
+    case BadgeSymbol::Check: {
+        p.setPen(QPen(Qt::white, stroke * 0.85, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath tick;
+        tick.moveTo(centre + QPointF(-arm * 0.95, arm * 0.05));
+        tick.lineTo(centre + QPointF(-arm * 0.25, arm * 0.7));
+        tick.lineTo(centre + QPointF(arm * 0.95, -arm * 0.65));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(tick);
+        break;
+    }
     }
 }
 
@@ -259,6 +269,28 @@ QImage drawReply() {
     return image;
 }
 
+// A blue arrow pointing right across the rectangle: a shaft of the given thickness, the head from headStart
+// on.
+void drawBlockArrow(QPainter& p, const QRectF& r, qreal shaft, qreal headStart) {
+    const qreal middle = r.center().y();
+    QPainterPath arrow;
+    arrow.moveTo(r.left(), middle - shaft / 2);
+    arrow.lineTo(headStart, middle - shaft / 2);
+    arrow.lineTo(headStart, r.top());
+    arrow.lineTo(r.right(), middle);
+    arrow.lineTo(headStart, r.bottom());
+    arrow.lineTo(headStart, middle + shaft / 2);
+    arrow.lineTo(r.left(), middle + shaft / 2);
+    arrow.closeSubpath();
+
+    QLinearGradient fill(0, r.top(), 0, r.bottom());
+    fill.setColorAt(0, Palette::blueLight);
+    fill.setColorAt(1, Palette::blue);
+    p.setPen(outline(Palette::blueDark, 1.0));
+    p.setBrush(fill);
+    p.drawPath(arrow);
+}
+
 QImage drawArrow(bool pointsRight) {
     QImage image = blankImage(GlyphSize, GlyphSize);
     QPainter p(&image);
@@ -267,22 +299,7 @@ QImage drawArrow(bool pointsRight) {
         p.translate(GlyphSize, 0);
         p.scale(-1, 1);
     }
-    QPainterPath arrow;
-    arrow.moveTo(2.5, 7.5);
-    arrow.lineTo(10.0, 7.5);
-    arrow.lineTo(10.0, 3.0);
-    arrow.lineTo(17.5, 10.0);
-    arrow.lineTo(10.0, 17.0);
-    arrow.lineTo(10.0, 12.5);
-    arrow.lineTo(2.5, 12.5);
-    arrow.closeSubpath();
-
-    QLinearGradient fill(0, 3, 0, 17);
-    fill.setColorAt(0, Palette::blueLight);
-    fill.setColorAt(1, Palette::blue);
-    p.setPen(outline(Palette::blueDark, 1.0));
-    p.setBrush(fill);
-    p.drawPath(arrow);
+    drawBlockArrow(p, QRectF(2.5, 3.0, 15.0, 14.0), 5.0, 10.0);
     return image;
 }
 
@@ -317,6 +334,66 @@ QImage drawDeleteAll() {
     return image;
 }
 
+// A brass hand bell with its clapper showing under the lip; the daily bells' motif.
+void drawBell(QPainter& p, const QRectF& r, qreal lineWidth) {
+    const qreal w = r.width();
+    const qreal h = r.height();
+    const auto at = [&](qreal fx, qreal fy) { return QPointF(r.left() + w * fx, r.top() + h * fy); };
+
+    p.setPen(outline(Palette::amberDark, lineWidth));
+    p.setBrush(Palette::amberDark);
+    p.drawEllipse(at(0.5, 0.91), w * 0.11, w * 0.11);
+
+    QPainterPath body;
+    body.moveTo(at(0.5, 0.1));
+    body.cubicTo(at(0.75, 0.1), at(0.8, 0.32), at(0.8, 0.52));
+    body.cubicTo(at(0.8, 0.68), at(0.9, 0.74), at(0.98, 0.82));
+    body.lineTo(at(0.02, 0.82));
+    body.cubicTo(at(0.1, 0.74), at(0.2, 0.68), at(0.2, 0.52));
+    body.cubicTo(at(0.2, 0.32), at(0.25, 0.1), at(0.5, 0.1));
+    body.closeSubpath();
+    QLinearGradient brass(r.topLeft(), r.topRight());
+    brass.setColorAt(0, Palette::amberLight);
+    brass.setColorAt(0.4, Palette::amber);
+    brass.setColorAt(1, Palette::amberDark);
+    p.setBrush(brass);
+    p.drawPath(body);
+
+    p.setBrush(Palette::amber);
+    p.drawEllipse(at(0.5, 0.07), w * 0.08, w * 0.08);
+    // A light stroke down the dome gives the metal its shine.
+    p.setPen(outline(QColor(255, 255, 255, 170), lineWidth));
+    p.drawLine(at(0.35, 0.3), at(0.32, 0.6));
+}
+
+// The bell editor's Save (a tick) and clear (a cross) buttons.
+QImage drawBellButton(const QColor& badge, const QColor& rim, BadgeSymbol symbol) {
+    QImage image = blankImage(GlyphSize, GlyphSize);
+    QPainter p(&image);
+    beginPainting(p);
+    drawBell(p, QRectF(1.5, 1.5, 14, 16), 1.0);
+    drawBadge(p, QPointF(14, 14), 5.5, badge, rim, symbol);
+    return image;
+}
+
+// An open door with an arrow leaving through it.
+QImage drawLeave() {
+    QImage image = blankImage(GlyphSize, GlyphSize);
+    QPainter p(&image);
+    beginPainting(p);
+    p.setPen(outline(Palette::ink, 1.0));
+    p.setBrush(Palette::paperShade);
+    p.drawRect(QRectF(2.5, 1.5, 10, 17));
+    QLinearGradient wood(2, 0, 9, 0);
+    wood.setColorAt(0, Palette::amber);
+    wood.setColorAt(1, Palette::amberDark);
+    p.setBrush(wood);
+    p.drawPolygon(QPolygonF({QPointF(2.5, 1.5), QPointF(8.5, 3.5), QPointF(8.5, 19.5), QPointF(2.5, 18.5)}));
+
+    drawBlockArrow(p, QRectF(9.5, 5.5, 9.0, 9.0), 3.0, 14.0);
+    return image;
+}
+
 // --- Window icons (32 x 32)
 // -----------------------------------------------------------------------------------
 
@@ -328,6 +405,14 @@ QImage drawIdleIcon() {
     beginPainting(p);
     drawEnvelope(p, QRectF(3, 7, 26, 19), QColor(0xea, 0xf0, 0xf7), QColor(0xc3, 0xd2, 0xe6), Palette::slate,
                  2.0);
+    return image;
+}
+
+QImage drawBellIcon() {
+    QImage image = blankImage(IconSize, IconSize);
+    QPainter p(&image);
+    beginPainting(p);
+    drawBell(p, QRectF(3, 1, 26, 29), 1.6);
     return image;
 }
 
@@ -563,6 +648,11 @@ int main(int argc, char* argv[]) {
         {"icon_manager.png", drawManagerIcon},
         {"about_background.png", drawAboutBackground},
         {"about_picture.png", drawAboutPicture},
+        {"bell_save.png",
+         [] { return drawBellButton(Palette::green, Palette::greenDark, BadgeSymbol::Check); }},
+        {"bell_clear.png", [] { return drawBellButton(Palette::red, Palette::redDark, BadgeSymbol::Cross); }},
+        {"bell_exit.png", drawLeave},
+        {"icon_bell.png", drawBellIcon},
     };
     for (const auto& [name, draw] : pictures) {
         const QString path = folder.filePath(QString::fromLatin1(name));

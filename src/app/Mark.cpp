@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 
 Mark::Mark(platform::FormRegistry& forms) : Form(forms) {
     setWindowTitle(QStringLiteral("MyMark"));
@@ -30,8 +31,11 @@ void Mark::Timer1_Timer() {
     ++SplashTicks;
     if (SplashTicks != 3)
         return;
-    // The main window's loading, subnet notice included, runs inside this tick while the splash stays up.
-    Program::of(registry()).get<frm_getmsg>().Show();
+    // The main window's loading, subnet notice included, runs inside this tick while the splash stays up. The
+    // notice runs its own event loop: the splash must not tick again under it, and may be closed under it.
     Timer1->stop();
-    Unload();
+    const QPointer<Mark> self(this);
+    Program::of(registry()).get<frm_getmsg>().Show();
+    if (self)
+        Unload();
 }

@@ -11,6 +11,7 @@
 #include "messaging/frm_sendmsg.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/PictureButton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,18 +34,14 @@ const QString ExitQuestion =
     QStringLiteral("You can't receive message anymore, Calendar will close, relly exit?");
 
 QToolButton* pictureButton(QWidget* parent, int index, const QString& picture, const QString& toolTip) {
-    auto* button = makeControl<QToolButton>(parent, 120 + index * 435, 120, 375, 375);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(button->size() - QSize(4, 4));
-    button->setToolTip(toolTip);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
+    return platform::makePictureButton(parent, 120 + index * 435, 120, 375, 375, picture, toolTip);
 }
 
 } // namespace
 
 frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
-    : Form(forms), Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
+    : Form(forms), knownHosts(Program::of(forms).shared.TempList),
+      Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
       Picture2(QStringLiteral(":/pictures/icon_idle.png")),
       Winsock_get(forms.env().network, forms.env().host, this) {
     setWindowTitle(QStringLiteral("Quibbly"));
@@ -257,6 +254,7 @@ void frm_getmsg::about_Click() {
 void frm_getmsg::Winsock_get_DataArrival(int) {
     QString s;
     Winsock_get.GetData(s);
+    const QString sender = Winsock_get.RemoteHostIP();
     Program& program = Program::of(registry());
     const auto reading = DatagramKinds::read(s);
     switch (reading.kind) {
@@ -264,27 +262,40 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
         Message_module::BroadcastNeighborReply(program);
         break;
     case DatagramKinds::Kind::PresenceAnswer:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(Winsock_get.RemoteHostIP()));
-        DatagramKinds::addKnownHost(program.shared.TempList, reading.rest);
+        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
+        knownHosts.announced(reading.rest, sender);
         break;
     case DatagramKinds::Kind::QuitNotice:
-        DatagramKinds::removeKnownHost(program.shared.TempList, reading.rest);
+        knownHosts.quit(reading.rest);
         break;
     case DatagramKinds::Kind::Header:
-        messages.headerArrival(reading.rest);
-        showStore();
+        messages.headerArrival(sender, reading.rest);
         break;
     case DatagramKinds::Kind::ReplyHost:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(Winsock_get.RemoteHostIP()));
-        messages.replyHostArrival(reading.rest);
+        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
+        messages.replyHostArrival(sender, reading.rest);
         break;
     case DatagramKinds::Kind::Body:
-        messages.bodyArrival(reading.rest);
-        showStore();
-        if (isMinimized())
-            setWindowState(windowState() & ~Qt::WindowMinimized);
+        messages.bodyArrival(sender, reading.rest);
+        showArrivalsOnceDrained();
         break;
     }
+}
+
+// A burst is shown once, when the socket has been drained, not redrawn for every message in it.
+void frm_getmsg::showArrivalsOnceDrained() {
+    if (arrivalsToShow_)
+        return;
+    arrivalsToShow_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            arrivalsToShow_ = false;
+            showStore();
+            if (isMinimized())
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+        },
+        Qt::QueuedConnection);
 }
 
 void frm_getmsg::previous_Click() {
@@ -316,8 +327,9 @@ void frm_getmsg::clear_all_Click() {
 // The window mirrors the store: caption, body, counter, browse buttons and icon.
 void frm_getmsg::showStore() {
     Frame2->setTitle(messages.caption());
-    if (txt_get->toPlainText() != messages.body())
-        txt_get->setPlainText(messages.body());
+    const QString body = DatagramKinds::shownLineBreaks(messages.body());
+    if (txt_get->toPlainText() != body)
+        txt_get->setPlainText(body);
     MsgState->setText(messages.counter());
     previous->setEnabled(messages.browseEnabled());
     NextCmd->setEnabled(messages.browseEnabled());
@@ -338,6 +350,8 @@ bool frm_getmsg::chimeTimerEnabled() const {
 
 void frm_getmsg::setHourBellLine(const QString& text) {
     txt_msg->setText(text);
+    // The line is longer than its box: its start, the time, is what shows.
+    txt_msg->setCursorPosition(0);
 }
 
 QString frm_getmsg::hourBellLine() const {

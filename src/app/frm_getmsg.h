@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindowSide.h"
+#include "messaging/KnownHosts.h"
 #include "messaging/MessageStore.h"
 #include "platform/net/Winsock.h"
 #include "platform/ui/Form.h"
@@ -83,6 +84,7 @@ public:
 
     // Kept out of view: the message store with its display state.
     MessageStore messages;
+    KnownHosts knownHosts;
     QIcon Picture1; // message waiting
     QIcon Picture2; // idle
 
@@ -97,6 +99,9 @@ private:
     void buildDesign();
     void buildMenus();
     void showStore();
+    void showArrivalsOnceDrained();
     void readSettings();
     void openReceivingSocket();
+
+    bool arrivalsToShow_ = false;
 };

@@ -1,5 +1,6 @@
 #include "calendar/Organiser.h"
 
+#include "calendar/HourChime.h"
 #include "calendar/calendar_frm.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/add_sch_frm.h"
@@ -20,7 +21,7 @@ void declareOrganiserWindows(platform::FormRegistry& forms) {
 
 } // namespace
 
-Organiser::Organiser(Program& program) : program_(program) {
+Organiser::Organiser(Program& program) : program_(program), bells_(program) {
     declareOrganiserWindows(program);
 }
 
@@ -45,5 +46,14 @@ void Organiser::openCalendar() {
     // The first touch loads the calendar, and its loading shows it.
     calendar_frm& calendar = program_.get<calendar_frm>();
     calendar.alarm_full->setChecked(program_.shared.HourBellOn);
+    calendar.alarm_msg->setEnabled(true);
     calendar.Show();
+}
+
+void Organiser::User_Timer_Timer() {
+    bells_.User_Timer_Timer();
+}
+
+void Organiser::Timer1_Timer() {
+    HourChime::Timer1_Timer(program_);
 }

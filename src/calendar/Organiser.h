@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/DailyBells.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
 
@@ -18,12 +19,12 @@ public:
     void showOneDayList(const QString& frameCaption) override;
     void openCalendar() override;
     void sch_alarm_timer_Timer() override;
-    // Daily bells and the hourly chime are not built yet: their ticks do nothing.
-    void User_Timer_Timer() override {}
-    void Timer1_Timer() override {}
+    void User_Timer_Timer() override;
+    void Timer1_Timer() override;
 
 private:
     Program& program_;
+    DailyBells bells_;
 };
 
 // The program with its organiser. The two refer to each other: the program is built holding a reference to

@@ -1,5 +1,7 @@
 #include "calendar/calendar_frm.h"
 
+#include "calendar/HourChime.h"
+#include "calendar/UserTime_frm.h"
 #include "common/DateRecognition.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
@@ -117,9 +119,13 @@ void calendar_frm::buildMenus() {
     alarm_full->setCheckable(true);
     alarm_msg = alarm_time->addAction(QStringLiteral("Hour Bell Message"));
     alarm_customer = alarm_time->addAction(QStringLiteral("Customer Bell"));
-    // The mark follows HourBellOn: choosing the item does not change it.
-    connect(alarm_full, &QAction::triggered, this,
-            [this](bool checked) { alarm_full->setChecked(!checked); });
+    // The handler decides the mark from the state before the choice: the action's own toggle is undone first.
+    connect(alarm_full, &QAction::triggered, this, [this](bool checked) {
+        alarm_full->setChecked(!checked);
+        alarm_full_Click();
+    });
+    connect(alarm_msg, &QAction::triggered, this, &calendar_frm::alarm_msg_Click);
+    connect(alarm_customer, &QAction::triggered, this, &calendar_frm::alarm_customer_Click);
     connect(manage_schedule, &QAction::triggered, this, &calendar_frm::manage_schedule_Click);
     connect(exit, &QAction::triggered, this, &calendar_frm::exit_Click);
 }
@@ -216,4 +222,16 @@ void calendar_frm::manage_schedule_Click() {
 
 void calendar_frm::exit_Click() {
     close();
+}
+
+void calendar_frm::alarm_full_Click() {
+    HourChime::alarm_full_Click(Program::of(registry()), alarm_full, alarm_msg);
+}
+
+void calendar_frm::alarm_msg_Click() {
+    HourChime::alarm_msg_Click(Program::of(registry()));
+}
+
+void calendar_frm::alarm_customer_Click() {
+    registry().get<UserTime_frm>().Show();
 }

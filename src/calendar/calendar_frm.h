@@ -34,6 +34,9 @@ public:
     void Timer1_Timer();
     void manage_schedule_Click();
     void exit_Click();
+    void alarm_full_Click();
+    void alarm_msg_Click();
+    void alarm_customer_Click();
 
     QGroupBox* Frame1;
     QComboBox* combo_year;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace common {
 
@@ -13,6 +14,9 @@ struct SharedState {
     qint16 CalendarMonth = 0;
     QString HourBellMessage;
     bool HourBellOn = false;
+    // The five daily bells, row i of the bell editor each: flag, AM/PM text, hour, minute and message joined
+    // by ",". Empty (off) at start; kept in memory only.
+    std::array<QString, 5> user_time_rec;
     // First three octets of the local IPv4 address and "255"; empty when the address has no three dots.
     QString BroadcastAddress;
     // The known host names, in order of first arrival; they also fill the compose window's recipient list.

@@ -17,17 +17,6 @@ Reading read(const QString& s) {
     return {Kind::Body, s};
 }
 
-void addKnownHost(QStringList& hosts, const QString& name) {
-    if (!hosts.contains(name, Qt::CaseSensitive))
-        hosts.append(name);
-}
-
-void removeKnownHost(QStringList& hosts, const QString& name) {
-    const auto at = hosts.indexOf(name);
-    if (at >= 0)
-        hosts.removeAt(at);
-}
-
 QString broadcastAddressFor(const QString& localIPv4, const QString& current) {
     int dots = 0;
     for (qsizetype i = 0; i < localIPv4.size(); ++i) {
@@ -47,6 +36,14 @@ QString replyHostText(const QString& hostName) {
 
 QString bodyText(const QString& hostName, const QString& typed) {
     return hostName + BodyMiddle + typed;
+}
+
+QString wireLineBreaks(const QString& typed) {
+    return shownLineBreaks(typed).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+QString shownLineBreaks(const QString& received) {
+    return QString(received).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 } // namespace DatagramKinds

@@ -28,15 +28,15 @@ struct Reading {
 // Tested in this order; the first prefix that matches decides.
 Reading read(const QString& datagram);
 
-// The known-host list: a name is added once, exact case; a quit notice removes only an exact match.
-void addKnownHost(QStringList& hosts, const QString& name);
-void removeKnownHost(QStringList& hosts, const QString& name);
-
 // "10.1.2.3" -> "10.1.2.255"; an address with fewer than three dots leaves the current value.
 QString broadcastAddressFor(const QString& localIPv4, const QString& current);
 
 QString headerText(const QString& hostName, const QString& timeOfDay);
 QString replyHostText(const QString& hostName);
 QString bodyText(const QString& hostName, const QString& typed);
+
+// Line breaks travel as CR LF, which is what the peers' multi-line boxes hold; the boxes here hold LF.
+QString wireLineBreaks(const QString& typed);
+QString shownLineBreaks(const QString& received);
 
 } // namespace DatagramKinds

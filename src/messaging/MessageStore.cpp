@@ -1,61 +1,82 @@
 #include "messaging/MessageStore.h"
 
-void MessageStore::headerArrival(const QString& header) {
-    caption_ = header;
-    TimeList_.append(header);
+#include <algorithm>
+
+MessageStore::Waiting& MessageStore::waitingFrom(const QString& sender) {
+    auto it = waiting_.find(sender);
+    if (it == waiting_.end()) {
+        if (waiting_.size() >= MaxWaitingSenders) {
+            waiting_.erase(
+                std::min_element(waiting_.begin(), waiting_.end(), [](const Waiting& a, const Waiting& b) {
+                    return a.lastHeard < b.lastHeard;
+                }));
+        }
+        it = waiting_.insert(sender, Waiting());
+    }
+    it->lastHeard = ++heard_;
+    return *it;
 }
 
-void MessageStore::replyHostArrival(const QString& host) {
-    ReUserList_.append(host);
+void MessageStore::headerArrival(const QString& sender, const QString& header) {
+    // A header opens a message: whatever its sender still had waiting belonged to one whose body was lost.
+    Waiting& w = waitingFrom(sender);
+    w.header = header;
+    w.replyHost.reset();
 }
 
-void MessageStore::bodyArrival(const QString& body) {
+void MessageStore::replyHostArrival(const QString& sender, const QString& host) {
+    Waiting& w = waitingFrom(sender);
+    // A second reply host means the body of the first and the header of this one were lost.
+    if (w.replyHost)
+        w.header.reset();
+    w.replyHost = host;
+}
+
+void MessageStore::bodyArrival(const QString& sender, const QString& body) {
+    QString header;
+    QString replyHost = sender;
+    if (const auto it = waiting_.constFind(sender); it != waiting_.constEnd()) {
+        header = it->header.value_or(QString());
+        replyHost = it->replyHost.value_or(sender);
+        waiting_.erase(it);
+    }
     if (TempMsg_.size() >= MaxMessages) {
         // The index is 16-bit: the oldest message makes room rather than the newest being refused.
         TempMsg_.removeFirst();
-        if (!TimeList_.isEmpty())
-            TimeList_.removeFirst();
-        if (!ReUserList_.isEmpty())
-            ReUserList_.removeFirst();
+        TimeList_.removeFirst();
+        ReUserList_.removeFirst();
     }
-    body_ = body;
-    waitingIcon_ = true;
     TempMsg_.append(body);
-    CurMsgIndex_ = static_cast<int>(TempMsg_.size()) - 1;
-    showCounter();
+    TimeList_.append(header);
+    ReUserList_.append(replyHost);
+    waitingIcon_ = true;
+    show(static_cast<int>(TempMsg_.size()) - 1);
 }
 
 void MessageStore::previous() {
-    if (CurMsgIndex_ != 0 && CurMsgIndex_ != -1) {
-        --CurMsgIndex_;
-        body_ = TempMsg_.at(CurMsgIndex_);
-        caption_ = entryOrEmpty(TimeList_, CurMsgIndex_);
-    }
+    if (CurMsgIndex_ != 0 && CurMsgIndex_ != -1)
+        show(CurMsgIndex_ - 1);
     showCounter();
 }
 
 void MessageStore::next() {
-    if (CurMsgIndex_ != TempMsg_.size() - 1) {
-        ++CurMsgIndex_;
-        body_ = TempMsg_.at(CurMsgIndex_);
-        caption_ = entryOrEmpty(TimeList_, CurMsgIndex_);
-    }
+    if (CurMsgIndex_ != TempMsg_.size() - 1)
+        show(CurMsgIndex_ + 1);
     showCounter();
 }
 
 void MessageStore::deleteOne() {
     if (CurMsgIndex_ != -1) {
         TempMsg_.removeAt(CurMsgIndex_);
-        if (CurMsgIndex_ < TimeList_.size())
-            TimeList_.removeAt(CurMsgIndex_);
-        if (CurMsgIndex_ < ReUserList_.size())
-            ReUserList_.removeAt(CurMsgIndex_);
+        TimeList_.removeAt(CurMsgIndex_);
+        ReUserList_.removeAt(CurMsgIndex_);
         if (CurMsgIndex_ == TempMsg_.size())
             --CurMsgIndex_;
-        body_ = CurMsgIndex_ == -1 ? QString() : TempMsg_.at(CurMsgIndex_);
         // The caption follows the message now shown, never the one just removed.
         if (CurMsgIndex_ != -1)
-            caption_ = entryOrEmpty(TimeList_, CurMsgIndex_);
+            show(CurMsgIndex_);
+        else
+            body_.clear();
     }
     if (CurMsgIndex_ == -1)
         caption_ = EmptyCaption;
@@ -76,13 +97,16 @@ void MessageStore::deleteAll() {
 }
 
 QString MessageStore::replyHost() const {
-    return entryOrEmpty(ReUserList_, CurMsgIndex_);
+    return CurMsgIndex_ == -1 ? QString() : ReUserList_.at(CurMsgIndex_);
+}
+
+void MessageStore::show(int index) {
+    CurMsgIndex_ = index;
+    body_ = TempMsg_.at(index);
+    caption_ = TimeList_.at(index);
+    showCounter();
 }
 
 void MessageStore::showCounter() {
     counter_ = QStringLiteral("%1 / %2").arg(CurMsgIndex_ + 1).arg(TempMsg_.size());
-}
-
-QString MessageStore::entryOrEmpty(const QStringList& list, int at) {
-    return at >= 0 && at < list.size() ? list.at(at) : QString();
 }

@@ -7,6 +7,9 @@
 namespace Message_module {
 namespace {
 
+// Kept on the program rather than on the compose window, which comes and goes while the failure lasts.
+constexpr char failureToldProperty[] = "presenceFailureTold";
+
 void broadcast(Program& program, const QString& prefix) {
     platform::Winsock& socket = program.get<frm_sendmsg>().Winsock_send;
     try {
@@ -19,8 +22,12 @@ void broadcast(Program& program, const QString& prefix) {
         socket.Bind();
         socket.SendData(prefix + socket.LocalHostName());
         socket.Close();
+        SendingWorks(program);
     } catch (const platform::SocketError& e) {
         socket.Close();
+        if (program.property(failureToldProperty).toBool())
+            return;
+        program.setProperty(failureToldProperty, true);
         platform::warn(
             program.env().dialogs,
             QStringLiteral("The other computers on the network could not be told about this one: %1")
@@ -29,6 +36,10 @@ void broadcast(Program& program, const QString& prefix) {
 }
 
 } // namespace
+
+void SendingWorks(Program& program) {
+    program.setProperty(failureToldProperty, false);
+}
 
 void BroadcastHostQuery(Program& program) {
     broadcast(program, DatagramKinds::PresenceQueryPrefix);

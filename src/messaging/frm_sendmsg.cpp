@@ -3,6 +3,7 @@
 #include "common/DateText.h"
 #include "core/Program.h"
 #include "messaging/DatagramKinds.h"
+#include "messaging/Message_module.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
@@ -74,24 +75,60 @@ void frm_sendmsg::send_cmd_Click() {
             typed);
         return;
     }
+    // The three datagrams go all or none: whatever can be known to fail is known before the first leaves.
+    const QString host = Winsock_send.LocalHostName();
+    const QString time = common::timeOfDayText(registry().env().clock.now().time());
+    const QStringList datagrams = {DatagramKinds::headerText(host, time), DatagramKinds::replyHostText(host),
+                                   DatagramKinds::bodyText(host, DatagramKinds::wireLineBreaks(typed))};
+    try {
+        for (const QString& datagram : datagrams)
+            platform::Winsock::CheckFits(datagram);
+    } catch (const platform::SocketError& e) {
+        sendFailed(QString::fromUtf8(e.what()), typed);
+        return;
+    }
+    // The recipient's address may take the resolver a while: the window waits, unable to send twice, and
+    // nothing else does.
+    setSending(true);
+    Winsock_send.RemoteHost = destination;
+    Winsock_send.LookupRemoteHost(
+        [this, datagrams, typed](const QString& address) { sendTo(address, datagrams, typed); },
+        [this, typed](const QString& reason) {
+            if (isUnloaded())
+                return;
+            setSending(false);
+            sendFailed(reason, typed);
+        });
+}
+
+void frm_sendmsg::sendTo(const QString& address, const QStringList& datagrams, const QString& typed) {
+    // Closed while the name was being looked up: the message went with the window.
+    if (isUnloaded())
+        return;
+    setSending(false);
     try {
         Winsock_send.Protocol = platform::Winsock::sckUDPProtocol;
-        Winsock_send.RemoteHost = destination;
+        Winsock_send.RemoteHost = address;
         Winsock_send.RemotePort = DatagramKinds::ReceivePort;
         Winsock_send.LocalPort = DatagramKinds::SendPort;
         Winsock_send.Bind();
         sendtxt->setPlainText(DatagramKinds::bodyText(Winsock_send.LocalHostName(), typed));
-        const QString time = common::timeOfDayText(registry().env().clock.now().time());
-        Winsock_send.SendData(DatagramKinds::headerText(Winsock_send.LocalHostName(), time));
-        Winsock_send.SendData(DatagramKinds::replyHostText(Winsock_send.LocalHostName()));
-        Winsock_send.SendData(sendtxt->toPlainText());
+        for (const QString& datagram : datagrams)
+            Winsock_send.SendData(datagram);
         Winsock_send.Close();
     } catch (const platform::SocketError& e) {
         Winsock_send.Close();
         sendFailed(QString::fromUtf8(e.what()), typed);
         return;
     }
+    Message_module::SendingWorks(Program::of(registry()));
     Unload();
+}
+
+void frm_sendmsg::setSending(bool sending) {
+    Frame3->setEnabled(!sending);
+    sendtxt->setEnabled(!sending);
+    send_cmd->setEnabled(!sending);
 }
 
 // Nothing typed is lost: the window stays open with the recipient and the text as they were.

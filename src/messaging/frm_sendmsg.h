@@ -33,5 +33,7 @@ public:
     platform::Winsock Winsock_send;
 
 private:
+    void sendTo(const QString& address, const QStringList& datagrams, const QString& typed);
+    void setSending(bool sending);
     void sendFailed(const QString& reason, const QString& typed);
 };

@@ -21,8 +21,9 @@ const QStringList scheduleColumns = {QStringLiteral("Schedule_Date"), QStringLit
                                      QStringLiteral("Message"),       QStringLiteral("Memo"),
                                      QStringLiteral("SchNo")};
 
-// Dates and times are REAL day numbers (the DATETIME affinity is numeric); WAL keeps every stored row
-// through a crash of the program.
+// Dates and times are REAL day numbers (the DATETIME affinity is numeric). The journal undoes a change a
+// crash cut short; in WAL mode, the one kept in the file, a reader (another copy of the program) and a writer
+// do not wait for each other.
 const char* const schema = "PRAGMA journal_mode=WAL;"
                            "CREATE TABLE \"我的行程\" ("
                            "Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT, Remind TEXT,"

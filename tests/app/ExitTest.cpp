@@ -1,9 +1,12 @@
+#include "app/about_frm.h"
 #include "app/frm_getmsg.h"
+#include "platform/ui/Controls.h"
 #include "support/ProgramFixture.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 using namespace testsupport;
 using platform::BoxAnswer;
@@ -51,15 +54,28 @@ TEST_F(Exit, YesWritesTheOptionThenSendsTheQuitNoticeThenEnds) {
     }
 }
 
+// The question is a box: while it is open messages arrive, timers tick and windows close, and No keeps it
+// all.
 TEST_F(Exit, NoChangesNothing) {
     frm_getmsg& main = start("True\r\n\r\n");
     main.show_today_sch->trigger();
+    main.about_Click();
     dialogs.answerNext(BoxAnswer::No);
+    dialogs.duringNextBox([&] {
+        arrive(QStringLiteral("TIME:PC-02"));
+        arrive(QStringLiteral("REP-USER:PC-02"));
+        arrive(QString::fromUtf8("PC-02說：hi"));
+        QMetaObject::invokeMethod(main.sch_alarm_timer, "timeout");
+        program->find<about_frm>()->close();
+    });
     main.exit->trigger();
     EXPECT_EQ(processEnd.calls, 0);
     EXPECT_EQ(readSettings(), "True\r\n\r\n");
     EXPECT_TRUE(network.sent().empty());
     EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.MsgState->text(), QStringLiteral("1 / 1"));
+    EXPECT_EQ(organiser.alarmTicks, 1);
+    EXPECT_FALSE(program->isLoaded<about_frm>());
 }
 
 TEST_F(Exit, ClosingTheWindowAsksTheSameQuestion) {

@@ -1,6 +1,7 @@
 #include "app/Mark.h"
 #include "app/frm_getmsg.h"
 #include "messaging/frm_sendmsg.h"
+#include "platform/ui/Controls.h"
 #include "support/ProgramFixture.h"
 
 #include <QAction>
@@ -52,6 +53,24 @@ TEST_F(Startup, SubnetNoticeComesFirstWhileTheSplashIsUpAndNoSocketIsOpen) {
     frm_getmsg& main = *program->find<frm_getmsg>();
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(main.isMinimized());
+}
+
+// The notice runs an event loop: the splash does not tick under it, and may be closed under it.
+TEST_F(Startup, TheSplashNeitherTicksNorStaysWhenClosedUnderTheNotice) {
+    Mark& splash = program->get<Mark>();
+    splash.Show();
+    bool ticking = true;
+    dialogs.answerNext(BoxAnswer::OK);
+    dialogs.duringNextBox([&] {
+        ticking = splash.Timer1->isActive();
+        splash.close();
+    });
+    for (int tick = 1; tick <= 3; ++tick)
+        splash.Timer1_Timer();
+    EXPECT_FALSE(ticking);
+    EXPECT_FALSE(program->isLoaded<Mark>());
+    ASSERT_TRUE(program->isLoaded<frm_getmsg>());
+    EXPECT_TRUE(program->find<frm_getmsg>()->isVisible());
 }
 
 TEST_F(Startup, LoadingStepsRunInTheirOrderAndTheQueryGoesToTheSubnet) {

@@ -2,6 +2,7 @@
 #include "calendar/calendar_frm.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Twips.h"
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
@@ -165,16 +166,17 @@ TEST_F(Calendar, MainWindowStartsTheOrganiserAndOpenCalendarCopiesHourBellOnWhic
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
     EXPECT_FALSE(calendar->alarm_full->isChecked());
-    // Choosing the item leaves its mark alone.
+    // "Hour Bell" switches the chime on, which outlives the calendar and comes back checked.
+    dialogs.inputNext(QStringLiteral("Stand up"));
     calendar->alarm_full->trigger();
-    EXPECT_FALSE(calendar->alarm_full->isChecked());
-
-    calendar->alarm_full->setChecked(true);
+    EXPECT_TRUE(calendar->alarm_full->isChecked());
+    EXPECT_TRUE(main.Timer1->isEnabled());
     pick(calendar->combo_month, QStringLiteral("Dec"));
     calendar->exit->trigger();
     settle();
     EXPECT_TRUE(shared().HourBellOn);
     EXPECT_FALSE(program().isLoaded<calendar_frm>());
+    EXPECT_TRUE(main.Timer1->isEnabled());
 
     main.open_schedule_Click();
     calendar = program().find<calendar_frm>();

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -32,7 +33,11 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, ComputeMonthStartExamples,
                                          MonthCase{2015, 2, 735630, 0, 28}, MonthCase{2100, 2, 766676, 1, 28},
                                          // March of a leap year counts 29 days for February.
                                          MonthCase{2004, 3, 731641, 1, 31},
-                                         MonthCase{2003, 12, 731550, 1, 31}));
+                                         MonthCase{2003, 12, 731550, 1, 31}),
+                         [](const testing::TestParamInfo<MonthCase>& info) {
+                             return "Y" + std::to_string(info.param.year) + "_M" +
+                                    std::to_string(info.param.month);
+                         });
 
 TEST(ComputeMonthStart, AgreesWithTheCalendarForEveryMonthOfManyYears) {
     common::MonthTables tables;

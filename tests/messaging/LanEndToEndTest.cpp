@@ -24,6 +24,9 @@ public:
         const QString first = readLine();
         EXPECT_TRUE(first.startsWith(QStringLiteral("READY")))
             << first.toStdString() << process_->readAllStandardError().toStdString();
+        // A copy that did not start is ended, so every later wait on it ends at once.
+        if (!first.startsWith(QStringLiteral("READY")))
+            process_->kill();
     }
     ~Peer() {
         if (process_ && process_->state() != QProcess::NotRunning) {
@@ -47,7 +50,7 @@ public:
         QString answer;
         do {
             answer = ask(command, command.left(4).toUpper());
-            if (done(answer))
+            if (done(answer) || process_->state() == QProcess::NotRunning)
                 break;
             process_->waitForReadyRead(100);
         } while (!deadline.hasExpired());
@@ -136,6 +139,39 @@ TEST(LanEndToEnd, MessagesToOneHostByNameAndToGroupArriveAndAreShown) {
     }
 }
 
+TEST(LanEndToEnd, ALostDatagramNeverGivesAMessageAnotherSendersHeaderOrReplyHost) {
+    NetnsLan lan(3);
+    QUIBBLY_SKIP_UNLESS_READY(lan);
+    Peer alpha(lan, 0, QStringLiteral("alpha"));
+    Peer beta(lan, 1, QStringLiteral("beta"));
+    Peer gamma(lan, 2, QStringLiteral("gamma"));
+    for (Peer* peer : {&beta, &gamma}) {
+        peer->askUntil(QStringLiteral("hosts"),
+                       [](const QString& a) { return sortedHosts(a) == QStringLiteral("alpha|beta|gamma"); });
+    }
+    // A message from alpha whose body is lost on the way: its header and reply host arrive alone.
+    auto lost = lan.start(0, toolPath(QStringLiteral("net_send")),
+                          {QStringLiteral("6666"), lan.hostAddress(1), QStringLiteral("7777"),
+                           QStringLiteral("TIME:alpha傳送訊息給您，時間是上午 09:00:00"),
+                           QStringLiteral("REP-USER:alpha")});
+    ASSERT_TRUE(lost->waitForFinished(AnswerWaitMs));
+    ASSERT_EQ(lost->exitCode(), 0) << lost->readAll().toStdString();
+
+    ASSERT_EQ(gamma.ask(QStringLiteral("send beta 你好"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    QString got =
+        beta.askUntil(QStringLiteral("shown"), [](const QString& a) { return a.endsWith("|1 / 1"); });
+    EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN gamma傳送訊息給您，時間是"))) << got.toStdString();
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|gamma說：你好|1 / 1"))) << got.toStdString();
+    got = beta.ask(QStringLiteral("messages"), QStringLiteral("MESSAGE "));
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|gamma說：你好|gamma"))) << got.toStdString();
+
+    // The reply goes to gamma, who sent the message, not to alpha, whose reply host came first.
+    ASSERT_EQ(beta.ask(QStringLiteral("reply 收到"), QStringLiteral("SENT")), QStringLiteral("SENT"));
+    got = gamma.askUntil(QStringLiteral("shown"), [](const QString& a) { return a.endsWith("|1 / 1"); });
+    EXPECT_TRUE(got.startsWith(QStringLiteral("SHOWN beta傳送訊息給您，時間是"))) << got.toStdString();
+    EXPECT_TRUE(got.endsWith(QStringLiteral("|beta說：收到|1 / 1"))) << got.toStdString();
+}
+
 TEST(LanEndToEnd, DatagramsOnTheWireAreCodePageBytesFrom6666To7777) {
     NetnsLan lan(2);
     QUIBBLY_SKIP_UNLESS_READY(lan);
@@ -170,21 +206,28 @@ TEST(LanEndToEnd, AWholeSubnetAnsweringAtOnceEndsInTheKnownHostList) {
     Peer alpha(lan, 0, QStringLiteral("alpha"));
     ASSERT_EQ(alpha.askUntil(QStringLiteral("hosts"), QStringLiteral("HOSTS alpha")),
               QStringLiteral("HOSTS alpha"));
+    // The other 253 hosts of the subnet, one address each, all answering at once.
+    auto addresses =
+        lan.start(1, QStringLiteral("sh"),
+                  {QStringLiteral("-c"), QStringLiteral("for i in $(seq 3 254); do ip addr add "
+                                                        "10.77.0.$i/24 dev eth0 || exit 1; done")});
+    ASSERT_TRUE(addresses->waitForFinished(20000));
+    ASSERT_EQ(addresses->exitCode(), 0) << addresses->readAll().toStdString();
     QStringList answers;
     QStringList expected{QStringLiteral("alpha")};
-    for (int i = 1; i <= 254; ++i) {
+    for (int i = 2; i <= 254; ++i) {
         // Names as long as real ones padded out, so the burst weighs what a subnet's answers weigh.
         const QString name =
             QStringLiteral("host-%1-").arg(i, 3, 10, QLatin1Char('0')) + QString(40, QLatin1Char('x'));
-        answers << QStringLiteral("Neighbor-") + name;
+        answers << QStringLiteral("10.77.0.%1").arg(i) << QStringLiteral("Neighbor-") + name;
         expected << name;
     }
-    auto burst = lan.start(1, toolPath(QStringLiteral("net_send")),
-                           QStringList{"0", lan.hostAddress(0), "7777"} + answers);
+    auto burst = lan.start(1, toolPath(QStringLiteral("net_send_from")),
+                           QStringList{lan.hostAddress(0), "7777"} + answers);
     ASSERT_TRUE(burst->waitForFinished(10000));
     ASSERT_EQ(burst->exitCode(), 0) << burst->readAll().toStdString();
     const QString want = QStringLiteral("HOSTS ") + expected.join(QLatin1Char('|'));
     const QString got = alpha.askUntil(QStringLiteral("hosts"), want);
-    EXPECT_EQ(got.count(QLatin1Char('|')), 254);
+    EXPECT_EQ(got.count(QLatin1Char('|')), 253);
     EXPECT_EQ(got, want);
 }

@@ -29,11 +29,13 @@ void expectView(const MessageStore& s, const View& want) {
     EXPECT_EQ(got.index, want.index);
 }
 
-// Message n arrives as its three datagrams: header "Hn", reply host "hostn", body "Bn".
+const QString peer = QStringLiteral("10.0.0.9");
+
+// Message n arrives from peer as its three datagrams: header "Hn", reply host "hostn", body "Bn".
 void arrive(MessageStore& s, int n) {
-    s.headerArrival(QStringLiteral("H%1").arg(n));
-    s.replyHostArrival(QStringLiteral("host%1").arg(n));
-    s.bodyArrival(QStringLiteral("B%1").arg(n));
+    s.headerArrival(peer, QStringLiteral("H%1").arg(n));
+    s.replyHostArrival(peer, QStringLiteral("host%1").arg(n));
+    s.bodyArrival(peer, QStringLiteral("B%1").arg(n));
 }
 
 MessageStore storeWith(int count, int shown) {
@@ -106,18 +108,19 @@ TEST(MessageStore, DisplayAfterEachOperation) {
              s.deleteOne();
          },
          {none, "", "0 / 0", false, false, -1}},
-        {"a header alone changes only the caption",
+        // The shown message keeps its own header until the body of the new one arrives.
+        {"a header alone changes nothing shown",
          2,
          1,
-         [](MessageStore& s) { s.headerArrival("H9"); },
-         {"H9", "B1", "1 / 2", true, true, 0}},
+         [](MessageStore& s) { s.headerArrival(peer, "H9"); },
+         {"H1", "B1", "1 / 2", true, true, 0}},
         {"an empty body is stored like any other",
          0,
          0,
          [](MessageStore& s) {
-             s.headerArrival("H");
-             s.replyHostArrival("h");
-             s.bodyArrival("");
+             s.headerArrival(peer, "H");
+             s.replyHostArrival(peer, "h");
+             s.bodyArrival(peer, "");
          },
          {"H", "", "1 / 1", true, true, 0}},
     };
@@ -142,12 +145,10 @@ TEST(MessageStore, DeletingKeepsTheListsInStepAndReplyFollows) {
 TEST(MessageStore, DeleteLeavingAnEmptyBodyShownShowsTheIdleIcon) {
     MessageStore s;
     arrive(s, 1);
-    s.headerArrival("H2");
-    s.replyHostArrival("host2");
-    s.bodyArrival("");
-    s.headerArrival("H3");
-    s.replyHostArrival("host3");
-    s.bodyArrival("B3");
+    s.headerArrival(peer, "H2");
+    s.replyHostArrival(peer, "host2");
+    s.bodyArrival(peer, "");
+    arrive(s, 3);
     s.previous();
     s.next();
     s.previous();  // the empty body, 2 / 3
@@ -157,16 +158,6 @@ TEST(MessageStore, DeleteLeavingAnEmptyBodyShownShowsTheIdleIcon) {
     EXPECT_TRUE(s.body().isEmpty());
     EXPECT_FALSE(s.waitingIcon());
     EXPECT_TRUE(s.browseEnabled());
-}
-
-TEST(MessageStore, ListsOutOfStepReadAsEmpty) {
-    MessageStore s;
-    s.bodyArrival("B1"); // header and reply host lost
-    arrive(s, 2);
-    EXPECT_EQ(s.replyHost(), QStringLiteral("")); // position 1 of a one-entry list
-    s.previous();
-    EXPECT_EQ(s.caption(), QStringLiteral("H2")); // position 0 holds message 2's header
-    EXPECT_EQ(s.replyHost(), QStringLiteral("host2"));
 }
 
 TEST(MessageStore, FullStoreMakesRoomByDroppingTheOldest) {
@@ -182,19 +173,95 @@ TEST(MessageStore, FullStoreMakesRoomByDroppingTheOldest) {
     EXPECT_EQ(s.replyHost(), QStringLiteral("host32768"));
 }
 
-TEST(MessageStore, InterleavedSendersPairByArrivalOrder) {
+// Datagrams as they arrive: sender A is 10.0.0.1, B is 10.0.0.2; kind H header, R reply host, B body.
+TEST(MessageStore, EachBodyIsPairedWithWhatItsOwnSenderSentBeforeIt) {
+    struct Datagram {
+        char sender, kind;
+        const char* text;
+    };
+    struct Stored {
+        const char* header;
+        const char* body;
+        const char* replyHost;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Datagram> arrivals;
+        std::vector<Stored> stored;
+    };
+    const Case cases[] = {
+        {"whole message", {{'A', 'H', "hA"}, {'A', 'R', "a"}, {'A', 'B', "bA"}}, {{"hA", "bA", "a"}}},
+        {"header lost",
+         {{'A', 'R', "a"}, {'A', 'B', "b1"}, {'A', 'H', "h2"}, {'A', 'R', "a"}, {'A', 'B', "b2"}},
+         {{"", "b1", "a"}, {"h2", "b2", "a"}}},
+        {"reply host lost", {{'A', 'H', "h1"}, {'A', 'B', "b1"}}, {{"h1", "b1", "10.0.0.1"}}},
+        {"body lost",
+         {{'A', 'H', "h1"}, {'A', 'R', "a"}, {'A', 'H', "h2"}, {'A', 'R', "a"}, {'A', 'B', "b2"}},
+         {{"h2", "b2", "a"}}},
+        {"body and the next header lost",
+         {{'A', 'H', "h1"}, {'A', 'R', "a"}, {'A', 'R', "a"}, {'A', 'B', "b2"}},
+         {{"", "b2", "a"}}},
+        {"two senders interleaved",
+         {{'A', 'H', "hA"},
+          {'B', 'H', "hB"},
+          {'A', 'R', "a"},
+          {'B', 'R', "b"},
+          {'A', 'B', "bA"},
+          {'B', 'B', "bB"}},
+         {{"hA", "bA", "a"}, {"hB", "bB", "b"}}},
+        {"one sender's loss leaves the other's message whole",
+         {{'A', 'H', "hA"}, {'A', 'R', "a"}, {'B', 'H', "hB"}, {'B', 'R', "b"}, {'B', 'B', "bB"}},
+         {{"hB", "bB", "b"}}},
+        {"header repeated before its body",
+         {{'A', 'H', "h1"}, {'A', 'H', "h1"}, {'A', 'R', "a"}, {'A', 'B', "b1"}},
+         {{"h1", "b1", "a"}}},
+        {"body alone", {{'B', 'B', "x"}}, {{"", "x", "10.0.0.2"}}},
+        {"a header serves one body",
+         {{'A', 'H', "h1"}, {'A', 'R', "a"}, {'A', 'B', "b1"}, {'A', 'B', "b2"}},
+         {{"h1", "b1", "a"}, {"", "b2", "10.0.0.1"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MessageStore s;
+        for (const Datagram& d : c.arrivals) {
+            const QString sender = QStringLiteral("10.0.0.%1").arg(d.sender - 'A' + 1);
+            const QString text = QString::fromUtf8(d.text);
+            if (d.kind == 'H')
+                s.headerArrival(sender, text);
+            else if (d.kind == 'R')
+                s.replyHostArrival(sender, text);
+            else
+                s.bodyArrival(sender, text);
+        }
+        QStringList headers, bodies, replyHosts;
+        for (const Stored& m : c.stored) {
+            headers << QString::fromUtf8(m.header);
+            bodies << QString::fromUtf8(m.body);
+            replyHosts << QString::fromUtf8(m.replyHost);
+        }
+        EXPECT_EQ(s.TimeList(), headers);
+        EXPECT_EQ(s.TempMsg(), bodies);
+        EXPECT_EQ(s.ReUserList(), replyHosts);
+        // The newest message is shown under its own header and answered to its own sender.
+        EXPECT_EQ(s.caption(), headers.back());
+        EXPECT_EQ(s.replyHost(), replyHosts.back());
+    }
+}
+
+TEST(MessageStore, HeadersThatNeverGetABodyDoNotAccumulate) {
     MessageStore s;
-    s.headerArrival("A-header");
-    s.headerArrival("B-header");
-    s.replyHostArrival("A");
-    s.bodyArrival("A-body");
-    s.replyHostArrival("B");
-    s.bodyArrival("B-body");
-    s.previous();
-    EXPECT_EQ(s.caption(), QStringLiteral("A-header"));
-    EXPECT_EQ(s.body(), QStringLiteral("A-body"));
-    EXPECT_EQ(s.replyHost(), QStringLiteral("A"));
-    s.next();
-    EXPECT_EQ(s.caption(), QStringLiteral("B-header"));
-    EXPECT_EQ(s.replyHost(), QStringLiteral("B"));
+    const QString big(65000, QLatin1Char('x'));
+    for (int i = 0; i < 4000; ++i) {
+        s.headerArrival(QStringLiteral("10.0.0.1"), big);
+        s.replyHostArrival(QStringLiteral("10.0.0.1"), big);
+    }
+    EXPECT_EQ(s.waitingSenders(), 1);
+    for (int i = 0; i < 4000; ++i)
+        s.headerArrival(QStringLiteral("10.%1.%2.1").arg(i / 256).arg(i % 256), big);
+    EXPECT_EQ(s.waitingSenders(), MessageStore::MaxWaitingSenders);
+    EXPECT_TRUE(s.TimeList().isEmpty());
+    EXPECT_TRUE(s.ReUserList().isEmpty());
+    // The senders heard last still have their headers waiting.
+    s.bodyArrival(QStringLiteral("10.15.159.1"), QStringLiteral("b"));
+    EXPECT_EQ(s.TimeList(), QStringList{big});
 }

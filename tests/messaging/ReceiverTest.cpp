@@ -3,7 +3,9 @@
 #include "support/ProgramFixture.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 
 using namespace testsupport;
 
@@ -17,7 +19,7 @@ protected:
     frm_getmsg* main = nullptr;
 };
 
-TEST_F(Receiver, PrefixesAreTestedInOrderAndExactly) {
+TEST(DatagramKinds, PrefixesAreTestedInOrderAndExactly) {
     struct Case {
         const char* datagram;
         DatagramKinds::Kind kind;
@@ -64,34 +66,113 @@ TEST_F(Receiver, EveryQueryIsAnsweredOnceAndNotRecorded) {
     }
 }
 
+TEST_F(Receiver, AnAnswerThatCannotGoIsReportedOnceUntilSendingWorksAgain) {
+    network.takePort(6666);
+    dialogs.clearRecord();
+    dialogs.answerNext(platform::BoxAnswer::OK);
+    for (int i = 0; i < 3; ++i)
+        arrive(QStringLiteral("Return Hostname-PC-02"));
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_TRUE(dialogs.shownTexts()[0].contains(QStringLiteral("6666")));
+
+    network.releasePort(6666);
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    EXPECT_EQ(sentTexts(), QStringList{QStringLiteral("Neighbor-PC-01")});
+    network.takePort(6666);
+    dialogs.answerNext(platform::BoxAnswer::OK);
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    arrive(QStringLiteral("Return Hostname-PC-02"));
+    EXPECT_EQ(dialogs.shown().size(), 2u);
+}
+
 TEST_F(Receiver, KnownHostListRules) {
-    arrive(QStringLiteral("Neighbor-PC-02"));
-    arrive(QStringLiteral("Neighbor-pc-02"));
-    arrive(QStringLiteral("Neighbor-PC-02"));
-    arrive(QStringLiteral("Neighbor-"));
-    arrive(QStringLiteral("Neighbor-"));
-    arrive(QStringLiteral("Neighbor-PC-03"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
-    arrive(QStringLiteral("QN-PC-09"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "pc-02", "", "PC-03"}));
-    arrive(QStringLiteral("QN-pc-02"));
-    EXPECT_EQ(program->shared.TempList, (QStringList{"PC-02", "", "PC-03"}));
-    EXPECT_TRUE(network.sent().empty());
-    EXPECT_EQ(main->messages.TempMsg().size(), 0);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> arrivals; // datagram, last octet of its sender
+        QStringList want;
+    };
+    const Case cases[] = {
+        {"a name is listed once, letter case counts",
+         {{"Neighbor-PC-02", "30"},
+          {"Neighbor-pc-02", "31"},
+          {"Neighbor-PC-02", "32"},
+          {"Neighbor-", "33"},
+          {"Neighbor-", "34"},
+          {"Neighbor-PC-03", "35"}},
+         {"PC-02", "pc-02", "", "PC-03"}},
+        {"a quit notice removes only its exact name",
+         {{"Neighbor-PC-02", "30"}, {"Neighbor-pc-02", "31"}, {"QN-PC-09", "30"}, {"QN-pc-02", "40"}},
+         {"PC-02"}},
+        {"an address keeps only the name it announced last",
+         {{"Neighbor-PC-02", "30"}, {"Neighbor-PC-03", "31"}, {"Neighbor-PC-09", "30"}},
+         {"PC-03", "PC-09"}},
+        {"a name two computers carry stays while one still announces it",
+         {{"Neighbor-TWIN", "30"}, {"Neighbor-TWIN", "31"}, {"Neighbor-PC-09", "30"}},
+         {"TWIN", "PC-09"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restartProgram();
+        main = &startMainWindow();
+        program->shared.TempList.clear();
+        network.clearRecord();
+        for (const auto& [datagram, octet] : c.arrivals)
+            arrive(QString::fromUtf8(datagram), QStringLiteral("192.168.7.") + QLatin1String(octet));
+        EXPECT_EQ(program->shared.TempList, c.want);
+        EXPECT_TRUE(network.sent().empty());
+        EXPECT_EQ(main->messages.TempMsg().size(), 0);
+    }
+}
+
+TEST_F(Receiver, APeerAnnouncingEndlessNamesGrowsNothing) {
+    for (int i = 0; i < 1000; ++i) {
+        arrive(QStringLiteral("Neighbor-name-%1").arg(i));
+        arrive(QStringLiteral("REP-USER:reply-%1").arg(i));
+    }
+    EXPECT_EQ(program->shared.TempList, QStringList{QStringLiteral("name-999")});
+    // This copy's own name, heard at start-up, and the peer's latest.
+    EXPECT_EQ(network.peers().size(), 2);
+    EXPECT_EQ(network.peers().lookup(QStringLiteral("reply-999")),
+              QHostAddress(QStringLiteral("192.168.7.30")));
+    EXPECT_EQ(network.peers().lookup(QStringLiteral("name-999")), std::nullopt);
 }
 
 TEST_F(Receiver, MessageDatagramsReachTheStoreAndRestoreTheWindow) {
     ASSERT_TRUE(main->isMinimized());
     arrive(QStringLiteral("TIME:PC-02傳送訊息給您，時間是下午 01:02:03"));
-    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
-    EXPECT_TRUE(main->isMinimized());
     arrive(QStringLiteral("REP-USER:PC-02"));
-    arrive(QStringLiteral("PC-02說：<b>hi</b>"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("Receive Message"));
+    EXPECT_TRUE(main->isMinimized());
+    arrive(QStringLiteral("PC-02說：<b>hi</b>\r\nbye"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02傳送訊息給您，時間是下午 01:02:03"));
     EXPECT_EQ(main->messages.ReUserList(), QStringList{QStringLiteral("PC-02")});
-    EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>"));
+    // Stored as it came; shown with one break for CR LF, and as plain text.
+    EXPECT_EQ(main->messages.TempMsg(), QStringList{QStringLiteral("PC-02說：<b>hi</b>\r\nbye")});
+    EXPECT_EQ(main->txt_get->toPlainText(), QStringLiteral("PC-02說：<b>hi</b>\nbye"));
     EXPECT_FALSE(main->isMinimized());
     // A reply host heard on the wire is reachable by name without name service.
     EXPECT_EQ(network.peers().lookup(QStringLiteral("PC-02")), QHostAddress(QStringLiteral("192.168.7.30")));
+}
+
+TEST_F(Receiver, ABurstIsKeptWholeAndShownOnce) {
+    QSignalSpy bodyShown(main->txt_get, &QPlainTextEdit::textChanged);
+    QSignalSpy iconShown(main, &QWidget::windowIconChanged);
+    const QHostAddress peer(QStringLiteral("192.168.7.30"));
+    for (int n = 1; n <= 1000; ++n) {
+        network.injectText(7777, QStringLiteral("TIME:PC-02 #%1").arg(n), peer);
+        network.injectText(7777, QStringLiteral("REP-USER:PC-02"), peer);
+        network.injectText(7777, QStringLiteral("PC-02說：#%1").arg(n), peer);
+    }
+    network.deliverPending();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(main->messages.TempMsg().size(), 1000);
+    for (int n = 1; n <= 1000; n += 333)
+        EXPECT_EQ(main->messages.TimeList().at(n - 1), QStringLiteral("PC-02 #%1").arg(n));
+    EXPECT_EQ(main->MsgState->text(), QStringLiteral("1000 / 1000"));
+    EXPECT_EQ(main->Frame2->title(), QStringLiteral("PC-02 #1000"));
+    EXPECT_EQ(bodyShown.count(), 1);
+    EXPECT_EQ(iconShown.count(), 1);
+    EXPECT_FALSE(main->isMinimized());
 }
 
 TEST(BroadcastAddress, FirstThreeOctetsAnd255) {

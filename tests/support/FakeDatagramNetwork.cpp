@@ -3,6 +3,7 @@
 #include "platform/net/Cp950.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -19,8 +20,29 @@ std::unique_ptr<platform::DatagramSocket> FakeDatagramNetwork::createSocket() {
     return std::make_unique<FakeDatagramSocket>(*this);
 }
 
-std::optional<QHostAddress> FakeDatagramNetwork::resolve(const QString& hostName) {
-    resolvedNames_ << hostName;
+void FakeDatagramNetwork::lookupHost(const QString& hostName, QObject* context, LookupDone done) {
+    lookedUpNames_ << hostName;
+    if (holdLookups_) {
+        heldLookups_.push_back({hostName, context, std::move(done)});
+        return;
+    }
+    QTimer::singleShot(0, context, [this, hostName, done = std::move(done)] { done(answerFor(hostName)); });
+}
+
+int FakeDatagramNetwork::answerHeldLookups() {
+    std::vector<Lookup> held = std::move(heldLookups_);
+    heldLookups_.clear();
+    int answered = 0;
+    for (Lookup& lookup : held) {
+        if (!lookup.context)
+            continue;
+        ++answered;
+        lookup.done(answerFor(lookup.hostName));
+    }
+    return answered;
+}
+
+std::optional<QHostAddress> FakeDatagramNetwork::answerFor(const QString& hostName) const {
     const auto it = resolvable_.constFind(hostName);
     if (it == resolvable_.constEnd())
         return std::nullopt;
@@ -42,18 +64,27 @@ int FakeDatagramNetwork::deliverPending() {
     constexpr int runaway = 100000;
     int delivered = 0;
     while (!inFlight_.empty()) {
-        if (++delivered > runaway) {
-            ADD_FAILURE() << "datagrams keep arriving: handlers answer each other without end";
-            inFlight_.clear();
-            break;
+        // Everything in flight lands in the sockets' buffers before any reader wakes, as a burst does.
+        std::vector<QPointer<FakeDatagramSocket>> woken;
+        for (; !inFlight_.empty(); inFlight_.pop_front()) {
+            if (++delivered > runaway) {
+                ADD_FAILURE() << "datagrams keep arriving: handlers answer each other without end";
+                inFlight_.clear();
+                return delivered;
+            }
+            FakeDatagramSocket* socket = bound_.value(inFlight_.front().toPort);
+            if (!socket) {
+                ++dropped_;
+                continue;
+            }
+            socket->queue_.push_back(std::move(inFlight_.front().datagram));
+            if (std::find(woken.begin(), woken.end(), socket) == woken.end())
+                woken.emplace_back(socket);
         }
-        InFlight arrival = std::move(inFlight_.front());
-        inFlight_.pop_front();
-        FakeDatagramSocket* socket = bound_.value(arrival.toPort);
-        if (socket)
-            socket->arrive(std::move(arrival.datagram));
-        else
-            ++dropped_;
+        for (const auto& socket : woken) {
+            if (socket && socket->hasPendingDatagram())
+                emit socket->readyRead();
+        }
     }
     return delivered;
 }
@@ -68,7 +99,7 @@ QStringList FakeDatagramNetwork::sentTexts() const {
 void FakeDatagramNetwork::clearRecord() {
     sent_.clear();
     bindAttempts_.clear();
-    resolvedNames_.clear();
+    lookedUpNames_.clear();
     dropped_ = 0;
 }
 
@@ -146,6 +177,12 @@ bool FakeDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByt
             *error = QStringLiteral("The network is gone.");
         return false;
     }
+    // The system refuses more than a UDP datagram over IPv4 carries.
+    if (bytes.size() > 65507) {
+        if (error)
+            *error = QStringLiteral("Datagram was too large to send");
+        return false;
+    }
     if (!bound_ && !bind(0, error))
         return false;
     network_->send(this, to, port, bytes);
@@ -165,11 +202,6 @@ platform::Datagram FakeDatagramSocket::takeDatagram() {
     platform::Datagram datagram = std::move(queue_.front());
     queue_.pop_front();
     return datagram;
-}
-
-void FakeDatagramSocket::arrive(platform::Datagram datagram) {
-    queue_.push_back(std::move(datagram));
-    emit readyRead();
 }
 
 } // namespace testsupport

@@ -37,7 +37,9 @@ public:
     ~FakeDatagramNetwork() override;
 
     std::unique_ptr<platform::DatagramSocket> createSocket() override;
-    std::optional<QHostAddress> resolve(const QString& hostName) override;
+    // Answered from the names set resolvable, on a later turn of the event loop as the system resolver
+    // answers; while lookups are held, they wait for answerHeldLookups(), or for ever.
+    void lookupHost(const QString& hostName, QObject* context, LookupDone done) override;
 
     // This host's own address; the source of what it sends to others and to broadcast addresses.
     QHostAddress ownAddress{QStringLiteral("192.168.7.21")};
@@ -49,18 +51,23 @@ public:
     void setResolvable(const QString& hostName, const QHostAddress& address) {
         resolvable_.insert(hostName, address);
     }
+    void holdLookups(bool hold) { holdLookups_ = hold; }
+    // Answers every held lookup whose context still exists; returns how many were answered.
+    int answerHeldLookups();
 
     // A datagram arriving at the local port from any sender; queued like every other arrival.
     void inject(quint16 port, const QByteArray& bytes, const QHostAddress& from, quint16 fromPort = 6666);
     void injectText(quint16 port, const QString& text, const QHostAddress& from, quint16 fromPort = 6666);
-    // Hands over everything queued, including what the handlers send meanwhile. Returns how many were handed
-    // over (to a bound socket or dropped at a port nobody holds).
+    // Hands over everything queued, including what the handlers send meanwhile: all that is queued lands in
+    // the sockets first, then each socket's reader wakes once. Returns how many were handed over (to a bound
+    // socket or dropped at a port nobody holds).
     int deliverPending();
 
     const std::vector<Sent>& sent() const { return sent_; }
     QStringList sentTexts() const;
     const std::vector<BindAttempt>& bindAttempts() const { return bindAttempts_; }
-    const QStringList& resolvedNames() const { return resolvedNames_; }
+    // Every name asked of the resolver, in order.
+    const QStringList& lookedUpNames() const { return lookedUpNames_; }
     bool isBound(quint16 port) const { return bound_.contains(port); }
     int droppedCount() const { return dropped_; }
     void clearRecord();
@@ -86,7 +93,15 @@ private:
     quint16 nextEphemeralPort_ = 49152;
     std::vector<Sent> sent_;
     std::vector<BindAttempt> bindAttempts_;
-    QStringList resolvedNames_;
+    struct Lookup {
+        QString hostName;
+        QPointer<QObject> context;
+        LookupDone done;
+    };
+    std::optional<QHostAddress> answerFor(const QString& hostName) const;
+    bool holdLookups_ = false;
+    std::vector<Lookup> heldLookups_;
+    QStringList lookedUpNames_;
     int dropped_ = 0;
 };
 
@@ -106,7 +121,6 @@ public:
 
 private:
     friend class FakeDatagramNetwork;
-    void arrive(platform::Datagram datagram);
 
     QPointer<FakeDatagramNetwork> network_;
     quint16 port_ = 0;

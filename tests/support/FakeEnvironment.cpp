@@ -1,5 +1,6 @@
 #include "support/FakeEnvironment.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,8 +32,12 @@ void ScriptedDialogs::holdOpen() {
     QEventLoop box;
     QTimer::singleShot(0, &box, [&] {
         action();
-        // What the action posted (deferred deletions included) is handled before the box closes.
-        QTimer::singleShot(0, &box, &QEventLoop::quit);
+        // A box stays open while the user reads it: what the action set going runs, and a window it unloaded
+        // is deleted, before the box closes.
+        QTimer::singleShot(0, &box, [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            box.quit();
+        });
     });
     box.exec();
 }

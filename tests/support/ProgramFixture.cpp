@@ -54,6 +54,8 @@ frm_getmsg& ProgramFixture::startMainWindow() {
 void ProgramFixture::arrive(const QString& text, const QString& from) {
     network.injectText(7777, text, QHostAddress(from));
     network.deliverPending();
+    // The window shows what arrived once the receiver has drained its socket.
+    QCoreApplication::processEvents();
 }
 
 } // namespace testsupport

@@ -46,7 +46,8 @@ protected:
     QByteArray readSettings() const;
     // Loads the main window as the splash does, answering the subnet notice.
     ::frm_getmsg& startMainWindow();
-    // Lets a datagram arrive at the receiving port from a peer, and everything queued be handed over.
+    // Lets a datagram arrive at the receiving port from a peer, everything queued be handed over and the
+    // window show the result.
     void arrive(const QString& text, const QString& from = QStringLiteral("192.168.7.30"));
     QStringList sentTexts() const { return network.sentTexts(); }
 

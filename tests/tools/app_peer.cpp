@@ -3,7 +3,9 @@
 // below. Commands on standard input, one per line; answers on standard output:
 //   hosts                  -> "HOSTS <known hosts joined by |>"
 //   shown                  -> "SHOWN <caption>|<body>|<counter>"
+//   messages               -> "MESSAGES <count>", then "MESSAGE <header>|<body>|<reply host>" for each stored
 //   send <host> <text>     -> sends through the compose window ("*" means Group); "SENT" or "BOX <text>"
+//   reply <text>           -> replies to the shown message through the compose window; "SENT" or "BOX <text>"
 //   exit                   -> answers Yes to the exit question; the process ends
 // Usage: app_peer <host name> <program folder>
 
@@ -22,10 +24,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSocketNotifier>
 #include <cstdio>
-#include <iostream>
-#include <string>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +71,16 @@ public:
     void Timer1_Timer() override {}
 };
 
+// Says SENT once the compose window has sent and gone, at once or after the resolver has answered.
+void send(frm_sendmsg& compose, const QString& text) {
+    compose.sendtxt->setPlainText(text);
+    compose.send_cmd_Click();
+    if (compose.isUnloaded())
+        say(QStringLiteral("SENT"));
+    else if (!compose.send_cmd->isEnabled())
+        QObject::connect(&compose, &QObject::destroyed, [] { say(QStringLiteral("SENT")); });
+}
+
 void command(Program& program, const QString& line) {
     frm_getmsg& main = program.get<frm_getmsg>();
     if (line == QLatin1String("hosts")) {
@@ -77,6 +88,12 @@ void command(Program& program, const QString& line) {
     } else if (line == QLatin1String("shown")) {
         say(QStringLiteral("SHOWN %1|%2|%3")
                 .arg(main.Frame2->title(), main.txt_get->toPlainText(), main.MsgState->text()));
+    } else if (line == QLatin1String("messages")) {
+        const MessageStore& store = main.messages;
+        say(QStringLiteral("MESSAGES %1").arg(store.TempMsg().size()));
+        for (qsizetype i = 0; i < store.TempMsg().size(); ++i)
+            say(QStringLiteral("MESSAGE %1|%2|%3")
+                    .arg(store.TimeList().at(i), store.TempMsg().at(i), store.ReUserList().at(i)));
     } else if (line.startsWith(QLatin1String("send "))) {
         const QString rest = line.mid(5);
         const QString host = rest.section(QLatin1Char(' '), 0, 0);
@@ -87,10 +104,10 @@ void command(Program& program, const QString& line) {
             compose.Group_opt_GotFocus();
         else
             compose.send_ip->setEditText(host);
-        compose.sendtxt->setPlainText(text);
-        compose.send_cmd_Click();
-        if (compose.isUnloaded())
-            say(QStringLiteral("SENT"));
+        send(compose, text);
+    } else if (line.startsWith(QLatin1String("reply "))) {
+        main.reply_cmd_Click();
+        send(program.get<frm_sendmsg>(), line.mid(6));
     } else if (line == QLatin1String("exit")) {
         main.cmd_exit_Click();
     }
@@ -120,14 +137,21 @@ int main(int argc, char** argv) {
     say(QStringLiteral("READY ") + host.localIPv4());
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QByteArray pending;
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::string line;
-        if (!std::getline(std::cin, line)) {
+        char chunk[4096];
+        const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (got <= 0) {
             input.setEnabled(false);
             QCoreApplication::quit();
             return;
         }
-        command(program, QString::fromUtf8(line.c_str()));
+        pending.append(chunk, got);
+        for (qsizetype end; (end = pending.indexOf('\n')) >= 0;) {
+            const QString line = QString::fromUtf8(pending.left(end));
+            pending.remove(0, end + 1);
+            command(program, line);
+        }
     });
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,12 +34,18 @@ signals:
     void readyRead();
 };
 
-// Host names the program has heard peers announce, with the address each last arrived from. Lets a
-// message reach a peer by name on a LAN without name service.
+// Host names the program has heard peers use, with the address each last arrived from. Lets a message reach a
+// peer by name on a LAN without name service. An address keeps only the name it used last, and a name only
+// the address it came from last, so a peer using endless names grows nothing.
 class PeerDirectory {
 public:
     void remember(const QString& hostName, const QHostAddress& address) {
+        if (const auto named = names_.constFind(address); named != names_.constEnd() && *named != hostName)
+            addresses_.remove(*named);
+        if (const auto at = addresses_.constFind(hostName); at != addresses_.constEnd() && *at != address)
+            names_.remove(*at);
         addresses_.insert(hostName, address);
+        names_.insert(address, hostName);
     }
     std::optional<QHostAddress> lookup(const QString& hostName) const {
         auto it = addresses_.constFind(hostName);
@@ -46,9 +53,11 @@ public:
             return std::nullopt;
         return *it;
     }
+    qsizetype size() const { return addresses_.size(); }
 
 private:
     QHash<QString, QHostAddress> addresses_;
+    QHash<QHostAddress, QString> names_;
 };
 
 // The network seam: real UDP in the program, an in-memory bus in tests.
@@ -56,8 +65,10 @@ class DatagramNetwork {
 public:
     virtual ~DatagramNetwork() = default;
     virtual std::unique_ptr<DatagramSocket> createSocket() = 0;
-    // The system resolver; nullopt when the name does not resolve to an IPv4 address.
-    virtual std::optional<QHostAddress> resolve(const QString& hostName) = 0;
+    using LookupDone = std::function<void(std::optional<QHostAddress>)>;
+    // Asks the system resolver for hostName's IPv4 address without waiting for it: done runs later, through
+    // the event loop, with the address or nullopt; it does not run once context is gone.
+    virtual void lookupHost(const QString& hostName, QObject* context, LookupDone done) = 0;
     PeerDirectory& peers() { return peers_; }
 
 private:

@@ -57,17 +57,20 @@ std::unique_ptr<DatagramSocket> UdpDatagramNetwork::createSocket() {
     return std::make_unique<UdpDatagramSocket>();
 }
 
-std::optional<QHostAddress> UdpDatagramNetwork::resolve(const QString& hostName) {
-    if (hostName.trimmed().isEmpty())
-        return std::nullopt;
-    const QHostInfo info = QHostInfo::fromName(hostName.trimmed());
-    if (info.error() != QHostInfo::NoError)
-        return std::nullopt;
-    for (const QHostAddress& address : info.addresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol)
-            return address;
-    }
-    return std::nullopt;
+void UdpDatagramNetwork::lookupHost(const QString& hostName, QObject* context, LookupDone done) {
+    // The lookup runs on Qt's own thread; the answer comes back through the event loop.
+    QHostInfo::lookupHost(hostName.trimmed(), context, [done = std::move(done)](const QHostInfo& info) {
+        std::optional<QHostAddress> found;
+        if (info.error() == QHostInfo::NoError) {
+            for (const QHostAddress& address : info.addresses()) {
+                if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+                    found = address;
+                    break;
+                }
+            }
+        }
+        done(found);
+    });
 }
 
 } // namespace platform

@@ -31,7 +31,7 @@ private:
 class UdpDatagramNetwork : public DatagramNetwork {
 public:
     std::unique_ptr<DatagramSocket> createSocket() override;
-    std::optional<QHostAddress> resolve(const QString& hostName) override;
+    void lookupHost(const QString& hostName, QObject* context, LookupDone done) override;
 };
 
 } // namespace platform

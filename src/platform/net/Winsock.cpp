@@ -22,6 +22,26 @@ std::optional<QHostAddress> dottedAddress(const QString& host) {
     return address;
 }
 
+QString noRemoteHost() {
+    return QStringLiteral("No remote host is set, so there is nowhere to send to.");
+}
+
+QString notFound(const QString& host) {
+    return QStringLiteral("The host \"%1\" could not be found.").arg(host);
+}
+
+// The code page bytes of text, refused when they do not fit in one datagram.
+QByteArray datagramOf(const QString& text) {
+    QByteArray bytes = encodeCp950(text);
+    if (bytes.size() > Winsock::MaxDatagramBytes)
+        throw SocketError(QStringLiteral("The message is too long: it takes %1 bytes, and one message can "
+                                         "carry at most %2. Shorten it and send it again.")
+                              .arg(bytes.size())
+                              .arg(Winsock::MaxDatagramBytes)
+                              .toStdString());
+    return bytes;
+}
+
 } // namespace
 
 Winsock::Winsock(DatagramNetwork& network, const HostInfo& host, QObject* parent)
@@ -62,30 +82,54 @@ void Winsock::openSocket(quint16 port) {
     socket_ = std::move(socket);
 }
 
-QHostAddress Winsock::remoteAddress() const {
-    const QString host = RemoteHost.trimmed();
-    if (host.isEmpty())
-        throw SocketError("No remote host is set, so there is nowhere to send to.");
+std::optional<QHostAddress> Winsock::knownAddress(const QString& host) const {
     if (auto address = dottedAddress(host))
-        return *address;
+        return address;
     // A peer's own last datagram is fresher than any name service, and needs no wait on a resolver that
     // may not answer at all on a LAN without one.
-    if (auto address = network_.peers().lookup(host))
-        return *address;
-    if (auto address = network_.resolve(host))
-        return *address;
-    throw SocketError(QStringLiteral("The host \"%1\" could not be found.").arg(host).toStdString());
+    return network_.peers().lookup(host);
+}
+
+void Winsock::LookupRemoteHost(std::function<void(const QString& address)> found,
+                               std::function<void(const QString& reason)> failed) {
+    const QString host = RemoteHost.trimmed();
+    if (host.isEmpty()) {
+        failed(noRemoteHost());
+        return;
+    }
+    if (const auto address = knownAddress(host)) {
+        found(address->toString());
+        return;
+    }
+    network_.lookupHost(
+        host, this,
+        [host, found = std::move(found), failed = std::move(failed)](std::optional<QHostAddress> address) {
+            if (address)
+                found(address->toString());
+            else
+                failed(notFound(host));
+        });
+}
+
+void Winsock::CheckFits(const QString& text) {
+    datagramOf(text);
 }
 
 void Winsock::SendData(const QString& text) {
     if (RemotePort <= 0 || RemotePort > highestPort)
         throw SocketError(
             QStringLiteral("%1 is not a port number to send to.").arg(RemotePort).toStdString());
-    const QHostAddress to = remoteAddress();
+    const QString host = RemoteHost.trimmed();
+    if (host.isEmpty())
+        throw SocketError(noRemoteHost().toStdString());
+    const auto to = knownAddress(host);
+    if (!to)
+        throw SocketError(notFound(host).toStdString());
+    const QByteArray bytes = datagramOf(text);
     if (!socket_)
         openSocket(0);
     QString reason;
-    if (!socket_->sendTo(to, static_cast<quint16>(RemotePort), encodeCp950(text), &reason))
+    if (!socket_->sendTo(*to, static_cast<quint16>(RemotePort), bytes, &reason))
         throw SocketError(
             QStringLiteral("The message to %1 could not be sent: %2").arg(RemoteHost, reason).toStdString());
 }

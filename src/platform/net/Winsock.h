@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -42,9 +43,19 @@ public:
     // Opens the socket on LocalPort (all interfaces, broadcast allowed); a socket already open is closed
     // first. Throws SocketError.
     void Bind();
-    // Sends one datagram to RemoteHost:RemotePort. RemoteHost is taken as a dotted address, else as the
-    // address that host name last arrived from, else through the system resolver. Throws SocketError.
+    // Finds RemoteHost's IPv4 address without waiting on the network: a dotted address as it is, else the
+    // address that host name last arrived from, else the system resolver, whose answer comes later through
+    // the event loop. Exactly one of found and failed runs, once, at once or later, unless this socket is
+    // destroyed first; found gets the dotted address, failed a sentence for the user.
+    void LookupRemoteHost(std::function<void(const QString& address)> found,
+                          std::function<void(const QString& reason)> failed);
+    // Sends one datagram to RemoteHost:RemotePort. RemoteHost is a dotted address or a name heard on the LAN:
+    // sending never waits, so a name only the resolver knows is looked up first. Throws SocketError.
     void SendData(const QString& text);
+    // The most a UDP datagram over IPv4 can carry.
+    static constexpr int MaxDatagramBytes = 65507;
+    // Throws SocketError, with the sizes in its sentence, when text does not fit in one datagram.
+    static void CheckFits(const QString& text);
     // Reads the oldest waiting datagram into text (empty text when none waits). Inside a DataArrival
     // handler: the datagram announced, once.
     void GetData(QString& text);
@@ -60,7 +71,7 @@ private:
     void onReadyRead();
     void openSocket(quint16 port);
     void releaseSocket();
-    QHostAddress remoteAddress() const;
+    std::optional<QHostAddress> knownAddress(const QString& host) const;
 
     DatagramNetwork& network_;
     const HostInfo& host_;

@@ -1,5 +1,7 @@
 #include "platform/ui/ControlEvents.h"
 
+#include "platform/ui/Form.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -8,9 +10,20 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 namespace platform {
 namespace {
+
+// Runs a control's handler, which may show a box in whose event loop the control's window is deleted, this
+// filter and its handler with it. Returns whether the control is still there.
+template <class Handler, class... Args>
+bool runGuarded(QObject* control, const Handler& handler, Args&... args) {
+    const QPointer<QObject> alive(control);
+    const Handler running = handler;
+    running(args...);
+    return !alive.isNull();
+}
 
 class KeyPressFilter : public QObject {
 public:
@@ -26,7 +39,8 @@ protected:
         if (ascii < 0)
             return false;
         const int original = ascii;
-        handler_(ascii);
+        if (!runGuarded(watched, handler_, ascii))
+            return true;
         if (ascii == original)
             return false;
         if (ascii != 0) {
@@ -111,17 +125,22 @@ protected:
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
-        if (type_ == QEvent::FocusIn) {
-            handler_();
-            return false;
-        }
+        // The focus change goes on with this window's controls once the handler has returned.
+        Form* form = qobject_cast<Form*>(static_cast<QWidget*>(watched)->window());
+        std::optional<Form::Delivery> delivery;
+        if (form)
+            delivery.emplace(*form);
+        if (type_ == QEvent::FocusIn)
+            return !runGuarded(watched, handler_);
         if (returningFocus > 0)
             return false;
         const QPointer<QWidget> control = static_cast<QWidget*>(watched);
         const QPointer<QWidget> next = QApplication::focusWidget();
         focusReturnedTo = nullptr;
-        handler_();
-        if (!control || focusReturnedTo != control)
+        // A control that went with its window has nothing left to deliver the event to.
+        if (!runGuarded(watched, handler_))
+            return true;
+        if (focusReturnedTo != control)
             return false;
         // The check put the focus back: a click that moved it does not go on, and the control, which has
         // the focus again, does not see this stale focus change (a line edit would drop its selection).

@@ -25,7 +25,23 @@ FormRegistry* Form::liveRegistry() const {
 }
 
 void Form::Show() {
+    // An unloaded window is on its way out (perhaps after its registry): it is not shown again.
+    if (unloaded_ || !registry_)
+        return;
+    const QPointer<Form> self(this);
+    // A window that starts minimised is minimised once it is on screen: X window managers map a window that
+    // asked for it before as a normal one.
+    const bool startsMinimised = isMinimized() && !isVisible();
+    if (startsMinimised)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    if (!self || unloaded_)
+        return;
+    if (startsMinimised) {
+        // Raising or activating would restore it.
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
     raise();
     activateWindow();
     // Showing makes the window the active one at once, as the forms expect; the window system's own
@@ -45,15 +61,30 @@ void Form::Unload() {
     deleteLater();
 }
 
+Form::Delivery::~Delivery() {
+    if (form_ && --form_->delivering_ == 0 && form_->deleteAfterDelivery_)
+        form_->deleteLater();
+}
+
 bool Form::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && !unloaded_)
+    if (e->type() == QEvent::DeferredDelete && delivering_ > 0) {
+        deleteAfterDelivery_ = true;
+        return true;
+    }
+    if (e->type() == QEvent::WindowActivate && !unloaded_ && registry_) {
+        // The window system activates the window's other parts after this one.
+        const Delivery delivery(*this);
         registry_->formActivated(this);
+    }
     return QWidget::event(e);
 }
 
 void Form::closeEvent(QCloseEvent* e) {
     bool cancel = false;
+    const QPointer<Form> self(this);
     Form_Unload(cancel);
+    if (!self)
+        return;
     if (cancel || unloaded_) {
         e->ignore();
         return;

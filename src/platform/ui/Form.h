@@ -31,6 +31,20 @@ public:
     // Null once the registry is gone (a window deleted late in the program's life).
     FormRegistry* liveRegistry() const;
 
+    // Held while a handler runs inside the window system's delivery of a focus change or an activation, whose
+    // code goes on with the window's widgets afterwards. A window unloaded meanwhile (in a box's event loop)
+    // is deleted once the delivery is over, not under it.
+    class Delivery {
+    public:
+        explicit Delivery(Form& form) : form_(&form) { ++form.delivering_; }
+        ~Delivery();
+        Delivery(const Delivery&) = delete;
+        Delivery& operator=(const Delivery&) = delete;
+
+    private:
+        QPointer<Form> form_;
+    };
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -39,6 +53,8 @@ private:
     // A window unloaded late in the program's life may be deleted after the registry is gone.
     QPointer<FormRegistry> registry_;
     bool unloaded_ = false;
+    int delivering_ = 0;
+    bool deleteAfterDelivery_ = false;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "DbTestFiles.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <set>
@@ -21,37 +22,35 @@ QString integrityCheck(const QString& path) {
     return result;
 }
 
-TEST(CrashSafety, AWriterKilledMidInsertsLeavesAnIntactFileWithEveryStoredRow) {
+// What the file's journal is for: a writer killed in the middle of a change has already written part of it
+// into the file; the next opening undoes that part. Any of SQLite's journals (WAL or rollback) does this;
+// without one the file keeps half a change.
+TEST(CrashSafety, AWriterKilledMidChangeLeavesAnIntactFileWithExactlyItsFinishedRows) {
     dbtest::ScheduleFolder folder;
     QProcess child;
-    child.start(QStringLiteral(QUIBBLY_TOOLS_DIR "/db_insert_child"), {folder.folder(), "1000000"});
+    child.start(QStringLiteral(QUIBBLY_TOOLS_DIR "/db_insert_child"), {folder.folder(), "300", "5000"});
     ASSERT_TRUE(child.waitForStarted());
     QByteArray out;
-    while (out.count('\n') < 300 && child.state() == QProcess::Running) {
-        child.waitForReadyRead(10000);
+    while (!out.contains("PENDING\n") && child.state() == QProcess::Running && child.waitForReadyRead(30000))
         out += child.readAllStandardOutput();
-    }
-    ASSERT_EQ(child.state(), QProcess::Running) << child.readAllStandardError().toStdString();
+    ASSERT_TRUE(out.contains("PENDING\n")) << child.readAllStandardError().toStdString();
+    ASSERT_GT(QFileInfo(folder.path()).size() + QFileInfo(folder.path() + "-wal").size(), 40 * 4096)
+        << "the unfinished rows never reached the disk, so this proves nothing";
     ::kill(pid_t(child.processId()), SIGKILL);
     ASSERT_TRUE(child.waitForFinished());
-    out += child.readAllStandardOutput();
 
     std::set<qint64> reported;
-    const QList<QByteArray> lines = out.split('\n');
-    for (int i = 0; i + 1 < lines.size(); ++i) // the last piece may be a half-written line
-        reported.insert(lines[i].toLongLong());
-    ASSERT_GE(reported.size(), 300u);
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.isEmpty() && line != "PENDING")
+            reported.insert(line.toLongLong());
+    ASSERT_EQ(reported.size(), 300u);
 
     EXPECT_EQ(integrityCheck(folder.path()), "ok");
     auto rs = folder.open();
     std::set<qint64> stored;
-    for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
+    for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
         stored.insert(rs->Fields("SchNo").Value().integer());
-        EXPECT_TRUE(rs->Fields("Schedule_Date").Value().isDateTime());
-    }
-    for (const qint64 n : reported)
-        EXPECT_TRUE(stored.count(n)) << "row " << n << " was reported stored but is missing";
-    EXPECT_LE(stored.size(), reported.size() + 1);
+    EXPECT_EQ(stored, reported) << stored.size() << " rows stored";
 }
 
 } // namespace

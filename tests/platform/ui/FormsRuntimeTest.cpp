@@ -1,3 +1,4 @@
+#include "platform/net/Winsock.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/FormRegistry.h"
 #include "support/FakeDatagramNetwork.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,14 +28,22 @@ public:
         // A touch from inside the loading finds this same instance, not a second one.
         journal << (&registry().get<FormA>() == this ? "A same" : "A other");
     }
-    void Form_Activate() override { journal << "A activate"; }
+    void Form_Activate() override {
+        journal << "A activate";
+        if (const auto run = onActivate)
+            run();
+    }
     void Form_Unload(bool& cancel) override {
         journal << "A unload";
         cancel = keep;
+        // A copy: the window, and this member with it, may go while it runs.
+        if (const auto run = onUnload)
+            run();
     }
     QLineEdit* box;
     QLineEdit* other;
     bool keep = false;
+    std::function<void()> onActivate, onUnload;
 };
 
 class FormB : public platform::Form {
@@ -144,4 +154,82 @@ TEST_F(FormsRuntime, FocusEventsFollowControlsNotWindowActivation) {
     QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(a.box, &in);
     EXPECT_EQ(focus.size(), 3);
+}
+
+// A handler's box runs the event loop: a datagram arriving under it may unload the handler's window. After
+// the box the handler finds it deleted, except inside a focus change or an activation, whose delivery the
+// window system finishes with the window's widgets: there it is deleted once that is over. Nothing touches it
+// deleted.
+TEST_F(FormsRuntime, AWindowUnloadedUnderItsHandlersBoxIsNeverTouchedDeleted) {
+    platform::Winsock receiver(network, host);
+    receiver.Protocol = platform::Winsock::sckUDPProtocol;
+    receiver.LocalPort = 7777;
+    receiver.Bind();
+    QPointer<FormA> window;
+    bool thereAfterTheBox = false;
+    const auto ask = [&] {
+        platform::MessageBoxRequest box;
+        box.text = QStringLiteral("Sure?");
+        forms.env().dialogs.messageBox(box);
+        thereAfterTheBox = !window.isNull();
+    };
+    struct Case {
+        const char* handler;
+        std::function<void(FormA&)> arm, run;
+        bool thereAfterTheBox;
+    };
+    const Case cases[] = {
+        {"KeyPress", [&](FormA& a) { platform::onKeyPress(a.box, [&](int&) { ask(); }); },
+         [](FormA& a) {
+             a.Show();
+             a.box->setFocus();
+             QTest::keyClick(a.box, Qt::Key_X);
+         },
+         false},
+        {"LostFocus", [&](FormA& a) { platform::onLostFocus(a.box, ask); },
+         [](FormA& a) {
+             a.Show();
+             QApplication::setActiveWindow(&a);
+             a.box->setFocus(Qt::MouseFocusReason);
+             a.other->setFocus(Qt::TabFocusReason);
+         },
+         true},
+        {"Form_Activate", [&](FormA& a) { a.onActivate = ask; },
+         [](FormA& a) {
+             a.show();
+             QApplication::setActiveWindow(&a);
+         },
+         true},
+        {"Form_Unload", [&](FormA& a) { a.onUnload = ask; }, [](FormA& a) { a.close(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.handler);
+        FormA& a = forms.get<FormA>();
+        window = &a;
+        c.arm(a);
+        QObject::connect(&receiver, &platform::Winsock::DataArrival, &a, [&](int) { a.Unload(); });
+        dialogs.clearRecord();
+        dialogs.answerNext(platform::BoxAnswer::OK);
+        dialogs.duringNextBox(
+            [&] { network.injectText(7777, QStringLiteral("QN-PC-02"), QHostAddress(host.ip)); });
+        c.run(a);
+        EXPECT_EQ(dialogs.shown().size(), 1u);
+        EXPECT_EQ(thereAfterTheBox, c.thereAfterTheBox);
+        EXPECT_FALSE(forms.isLoaded<FormA>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+    }
+}
+
+TEST_F(FormsRuntime, AWindowOutlivingItsRegistryIsNeitherShownNorActivated) {
+    auto registry = std::make_unique<platform::FormRegistry>(env);
+    FormA& a = registry->get<FormA>();
+    a.Unload();
+    registry.reset();
+    journal.clear();
+    a.Show();
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&a, &activate);
+    EXPECT_FALSE(a.isVisible());
+    EXPECT_TRUE(journal.isEmpty());
 }

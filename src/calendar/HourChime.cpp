@@ -1,0 +1,50 @@
+#include "calendar/HourChime.h"
+
+#include "common/DateText.h"
+#include "core/MainWindowSide.h"
+#include "core/Program.h"
+
+#include <QAction>
+#include <QPointer>
+
+namespace HourChime {
+
+QString chimeLine(const QTime& time, const QString& message) {
+    return QStringLiteral("It is ") + common::timeOfDayText(time) + QStringLiteral("，") + message;
+}
+
+void Timer1_Timer(Program& program) {
+    const QTime time = program.env().clock.now().time();
+    if (time.minute() != 0 || time.second() != 0 || !program.mainWindow)
+        return;
+    program.mainWindow->setHourBellLine(chimeLine(time, program.shared.HourBellMessage));
+}
+
+void alarm_full_Click(Program& program, QAction* alarm_full, QAction* alarm_msg) {
+    if (alarm_full->isChecked()) {
+        alarm_full->setChecked(false);
+        if (program.mainWindow)
+            program.mainWindow->setChimeTimerEnabled(false);
+        alarm_msg->setEnabled(false);
+        return;
+    }
+    alarm_full->setChecked(true);
+    // The calendar, and its items with it, may close while the question is open; the chime goes on
+    // regardless.
+    const QPointer<QAction> messageItem(alarm_msg);
+    alarm_msg_Click(program);
+    if (program.mainWindow)
+        program.mainWindow->setChimeTimerEnabled(true);
+    if (messageItem)
+        messageItem->setEnabled(true);
+}
+
+void alarm_msg_Click(Program& program) {
+    const std::optional<QString> typed =
+        program.env().dialogs.inputBox(QStringLiteral("Please input the message of hour bell:"),
+                                       QStringLiteral("Hour bell message"), program.shared.HourBellMessage);
+    if (typed)
+        program.shared.HourBellMessage = *typed;
+}
+
+} // namespace HourChime
