@@ -44,6 +44,9 @@ struct SortKey {
     }
 };
 
+// The sort key of a date cell without a date: before every date.
+constexpr double NoDate = -std::numeric_limits<double>::infinity();
+
 // Orders doubles as unsigned integers: the sign bit turned, negative numbers mirrored; -0 counts as 0.
 quint64 orderedBits(double key) {
     const quint64 bits = std::bit_cast<quint64>(key + 0.0);
@@ -161,44 +164,52 @@ void Recordset::readRows(const StatementShape& shape) {
         if (rows_.size() == 256 && expected > rows_.size())
             textBytes_.reserve(textBytes_.size() / rows_.size() * expected * 9 / 8);
         const qint64 rowNumber = statement.integer(0);
-        const size_t base = cells_.size();
-        Row& row = rows_.emplace_back(Row{rowNumber, nextSequence_++, base});
-        // A row's cells start null; only the others are written.
-        cells_.resize(base + size_t(count));
+        Row& row = rows_.emplace_back(Row{rowNumber, nextSequence_++, cells_.size()});
         for (int c = 0; c < count; ++c) {
             const int column = c + 1;
-            Value& cell = cells_[base + size_t(c)];
             if (c == rowNumberColumn) {
-                cell = rowNumber;
+                cells_.emplace_back(rowNumber);
                 continue;
             }
             if (textOnly[c]) {
                 const QUtf8StringView text = statement.utf8(column);
                 if (text.data() || statement.storage(column) != SqliteStatement::Storage::Null)
                     keepText(row, c, text);
+                else
+                    cells_.emplace_back();
                 continue;
             }
             const SqliteStatement::Storage storage = statement.storage(column);
             if (types_[c] == ColumnType::DateTime) {
-                if (storage == SqliteStatement::Storage::Integer || storage == SqliteStatement::Storage::Real)
-                    cell = storedDate(statement.real(column));
+                double key = NoDate;
+                if (storage == SqliteStatement::Storage::Integer ||
+                    storage == SqliteStatement::Storage::Real) {
+                    const DateTime date(statement.real(column));
+                    if (date.isValid())
+                        key = date.days();
+                }
+                if (key == NoDate)
+                    cells_.emplace_back();
+                else
+                    cells_.emplace_back(DateTime(key));
+                dateKeys_[c].push_back(key);
                 continue;
             }
             switch (storage) {
             case SqliteStatement::Storage::Null:
+                cells_.emplace_back();
                 break;
             case SqliteStatement::Storage::Text:
                 keepText(row, c, statement.utf8(column));
                 break;
             case SqliteStatement::Storage::Integer:
-                cell = statement.integer(column);
+                cells_.emplace_back(statement.integer(column));
                 break;
             case SqliteStatement::Storage::Real:
-                cell = statement.real(column);
+                cells_.emplace_back(statement.real(column));
                 break;
             }
         }
-        noteDateKeys(row);
     }
     pos_ = 0;
 }
@@ -211,19 +222,17 @@ void Recordset::noteDateKeys(const Row& row) {
         auto& keys = dateKeys_[c];
         if (keys.size() <= size_t(row.sequence))
             keys.resize(size_t(row.sequence) + 1);
-        keys[size_t(row.sequence)] =
-            v.isDateTime() ? v.dateTime().days() : -std::numeric_limits<double>::infinity();
+        keys[size_t(row.sequence)] = v.isDateTime() ? v.dateTime().days() : NoDate;
     }
 }
 
 void Recordset::keepText(Row& row, int column, QUtf8StringView bytes) {
     constexpr qsizetype limit = std::numeric_limits<qint32>::max();
-    Value& cell = cells_[row.offset + size_t(column)];
     if (column >= 64 || bytes.size() >= limit || qsizetype(textBytes_.size()) >= limit - bytes.size()) {
-        cell = bytes.toString();
+        cells_.emplace_back(bytes.toString());
         return;
     }
-    cell = qint64(textBytes_.size()) << 32 | bytes.size();
+    cells_.emplace_back(qint64(textBytes_.size()) << 32 | bytes.size());
     row.waiting |= quint64(1) << column;
     textBytes_.append(bytes.data(), size_t(bytes.size()));
 }
@@ -650,55 +659,51 @@ bool Recordset::sortNumerically(int column, bool descending) {
     // Dates, times and numbers (nulls first) sort on plain numbers: the usual case, and the one that must
     // keep up with large tables. A column a double cannot order exactly (integers beyond 2^53, NaN, or a
     // -infinity that would tie with the nulls) takes the general way.
+    std::vector<double> keys(rows_.size());
+    const bool dates = types_[column] == ColumnType::DateTime;
+    constexpr int Ahead = 64;
+    for (int r = 0; r < RecordCount(); ++r) {
+        double key = NoDate;
+        if (dates) {
+            key = dateKeys_[column][size_t(rows_[r].sequence)];
+        } else {
+            // The cells of one row lie far from the next row's: they are fetched ahead of their turn.
+            if (r + Ahead < RecordCount())
+                __builtin_prefetch(cells_.data() + rows_[r + Ahead].offset + column);
+            // A text waiting in its bytes is no number.
+            if (column < 64 && (rows_[r].waiting >> column & 1))
+                return false;
+            const Value& v = cells_[rows_[r].offset + size_t(column)];
+            if (v.isDateTime())
+                key = v.dateTime().days();
+            else if (v.isNumber())
+                key = v.number();
+            else if (!v.isNull())
+                return false;
+            if ((v.isInteger() && std::abs(key) > 0x1p53) || (!v.isNull() && !(key > NoDate)))
+                return false;
+        }
+        keys[size_t(r)] = descending && key != NoDate ? -key : key;
+    }
+    // Sorted in the order the rows were read, a stable sort keeps that order among equal keys.
     struct Entry {
         quint64 key;
-        quint64 sequence;
         int row;
     };
-    std::vector<Entry> entries;
-    entries.reserve(rows_.size());
+    std::vector<Entry> entries(rows_.size());
     bool inSequence = true;
-    if (types_[column] == ColumnType::DateTime) {
-        const auto& keys = dateKeys_[column];
-        for (int r = 0; r < RecordCount(); ++r) {
-            double key = keys[size_t(rows_[r].sequence)];
-            if (descending && key > -std::numeric_limits<double>::infinity())
-                key = -key;
-            inSequence = inSequence && (r == 0 || rows_[r].sequence > rows_[r - 1].sequence);
-            entries.push_back({orderedBits(key), quint64(rows_[r].sequence), r});
-        }
-    }
-    constexpr int Ahead = 64;
-    for (int r = 0; r < RecordCount() && types_[column] != ColumnType::DateTime; ++r) {
-        // The cells of one row lie far from the next row's: they are fetched ahead of their turn.
-        if (r + Ahead < RecordCount())
-            __builtin_prefetch(cells_.data() + rows_[r + Ahead].offset + column);
-        // A text waiting in its bytes is no number.
-        if (column < 64 && (rows_[r].waiting >> column & 1))
-            return false;
-        const Value& v = cells_[rows_[r].offset + size_t(column)];
-        double key = -std::numeric_limits<double>::infinity();
-        if (v.isDateTime())
-            key = v.dateTime().days();
-        else if (v.isNumber())
-            key = v.number();
-        else if (!v.isNull())
-            return false;
-        if ((v.isInteger() && std::abs(key) > 0x1p53) ||
-            (!v.isNull() && !(key > -std::numeric_limits<double>::infinity())))
-            return false;
-        if (descending && !v.isNull())
-            key = -key;
+    for (int r = 0; r < RecordCount(); ++r) {
+        entries[size_t(r)] = {quint64(rows_[r].sequence), r};
         inSequence = inSequence && (r == 0 || rows_[r].sequence > rows_[r - 1].sequence);
-        entries.push_back({orderedBits(key), quint64(rows_[r].sequence), r});
     }
-    // Equal keys keep the order the rows were read in.
     if (!inSequence)
-        radixSort(entries, &Entry::sequence);
+        radixSort(entries, &Entry::key);
+    for (Entry& e : entries)
+        e.key = orderedBits(keys[size_t(e.row)]);
     radixSort(entries, &Entry::key);
     if (descending) // nulls last when the order is turned round
         std::stable_partition(entries.begin(), entries.end(),
-                              [&](const Entry& e) { return !cell(e.row, column).isNull(); });
+                              [&](const Entry& e) { return keys[size_t(e.row)] != NoDate; });
     std::vector<Row> sorted(rows_.size());
     for (size_t i = 0; i < entries.size(); ++i)
         sorted[i] = rows_[size_t(entries[i].row)];

@@ -127,9 +127,9 @@ private:
     const Value& cell(int row, int column) const;
     // A whole row's cells, every text made a string, to be copied or overwritten.
     Value* cells(int row);
-    // The text of a cell being read, kept in its bytes until the cell is looked at.
+    // Appends the text of a cell being read, kept in its bytes until the cell is looked at.
     void keepText(Row& row, int column, QUtf8StringView bytes);
-    // Copies the row's dates into dateKeys_.
+    // Copies the dates of a row stored or added into dateKeys_.
     void noteDateKeys(const Row& row);
     void appendRow(qint64 key, std::vector<Value>&& values);
     void storePending();
