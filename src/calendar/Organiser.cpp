@@ -4,6 +4,7 @@
 #include "calendar/calendar_frm.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/add_sch_frm.h"
+#include "schedule/calendar_Module.h"
 #include "schedule/schedule_frm.h"
 
 #include <QAction>
@@ -25,9 +26,14 @@ Organiser::Organiser(Program& program) : program_(program), bells_(program) {
 }
 
 void Organiser::LoadTodayAlarms() {
-    // Today's alarm table is read from the manager's record set: the manager is loaded, hidden if it was not
-    // loaded, to hold it. The table itself comes with the reminders.
+    // The manager lives from start-up on, hidden until it is opened, and is loaded again after its "Exit".
     program_.get<add_sch_frm>();
+    schedule::LoadTodayAlarms(program_);
+}
+
+void Organiser::sch_alarm_timer_Timer() {
+    const platform::Environment& env = program_.env();
+    calendar_Module::of(program_).sch_alarm_timer_Timer(env.clock.now(), env.dialogs, env.programFolder);
 }
 
 void Organiser::showOneDayList(const QString& frameCaption) {

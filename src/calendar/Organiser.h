@@ -18,8 +18,7 @@ public:
     void LoadTodayAlarms() override;
     void showOneDayList(const QString& frameCaption) override;
     void openCalendar() override;
-    // Reminders are not built yet: their tick does nothing.
-    void sch_alarm_timer_Timer() override {}
+    void sch_alarm_timer_Timer() override;
     void User_Timer_Timer() override;
     void Timer1_Timer() override;
 

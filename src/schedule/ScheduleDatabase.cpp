@@ -29,6 +29,24 @@ const char* const schema = "PRAGMA journal_mode=WAL;"
                            "Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT, Remind TEXT,"
                            " Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);";
 
+// One day's rows (the one-day list, today's alarm table) are found by their date without reading the table.
+const char* const dateIndex = "我的行程_Schedule_Date";
+
+void ensureDateIndex(const platform::db::SqliteFile& file) {
+    try {
+        platform::db::SqliteStatement existing =
+            file.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1"));
+        existing.bind(1, QString::fromUtf8(dateIndex));
+        if (existing.step())
+            return;
+        file.prepare(QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (Schedule_Date)")
+                         .arg(QString::fromUtf8(dateIndex), ScheduleTable))
+            .step();
+    } catch (const DbError&) {
+        // A file that cannot take the index now (read-only, or busy in another program) is read without it.
+    }
+}
+
 void checkScheduleFile(const QString& path) {
     const auto file = platform::db::SqliteFile::openExisting(path);
     const QStringList columns = file->columnsOf(ScheduleTable);
@@ -39,6 +57,7 @@ void checkScheduleFile(const QString& path) {
                 QStringLiteral("the file is not a schedule database (no table \"%1\" with the field \"%2\")")
                     .arg(ScheduleTable, needed));
     }
+    ensureDateIndex(*file);
 }
 
 // Built under a temporary name and linked into place only if no file has appeared meanwhile, so an existing

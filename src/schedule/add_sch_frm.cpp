@@ -7,6 +7,7 @@
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/DataGrid.h"
+#include "platform/db/Recordset.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
@@ -26,6 +27,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 using platform::makeControl;
 
@@ -60,13 +62,15 @@ QLabel* label(QWidget* parent, int left, int top, int width, int height, const Q
     return caption;
 }
 
-// A picker whose list is filled by the code and whose text is set without picking an item.
+// A picker whose list is filled by the code and whose text is set without picking an item. Only a choice
+// from the list picks: leaving the text part, whose text matches an item, does not.
 QComboBox* picker(QWidget* parent, int left, int top, int width, int height, bool editable) {
     auto* combo = makeControl<QComboBox>(parent, left, top, width, height);
     combo->setEditable(editable);
     if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     }
     return combo;
 }
@@ -224,12 +228,16 @@ void add_sch_frm::buildAddFrame() {
 
     connect(exit, &QPushButton::clicked, this, &add_sch_frm::exit_Click);
     connect(escape_cmd, &QPushButton::clicked, this, &add_sch_frm::escape_cmd_Click);
+    wireAddFrame();
 }
 
 void add_sch_frm::buildClrFrame() {
     ClrFrame = frame(this, 5160, 3240, 5175, 2175, QStringLiteral("Delete More"));
     ClrFrame->setVisible(false);
-    label(ClrFrame, 120, 480, 615, 255, QStringLiteral("Delete"), Yellow);
+    // Alone on its line, the caption takes the room its text needs at 12 point.
+    QLabel* deleteCaption = label(ClrFrame, 120, 480, 615, 255, QStringLiteral("Delete"), Yellow);
+    deleteCaption->resize(std::max(deleteCaption->width(), deleteCaption->sizeHint().width()),
+                          deleteCaption->height());
     ClrYear = picker(ClrFrame, 120, 840, 1095, 300, true);
     ClrMonth = picker(ClrFrame, 1200, 840, 975, 300, false);
     ClrDate = picker(ClrFrame, 2160, 840, 975, 300, false);
@@ -241,6 +249,7 @@ void add_sch_frm::buildClrFrame() {
 
     connect(ExitClr, &QPushButton::clicked, this, &add_sch_frm::ExitClr_Click);
     connect(ExitClear, &QPushButton::clicked, this, &add_sch_frm::ExitClear_Click);
+    wireClrFrame();
 }
 
 void add_sch_frm::buildBoundBoxes() {
@@ -278,7 +287,10 @@ void add_sch_frm::Form_Load() {
     for (const QString& month : months.MonthAbbr)
         sch_month->addItem(month);
     const QDate today = registry().env().clock.now().date();
+    // Texts only: no item is picked.
+    sch_year->setCurrentIndex(-1);
     sch_year->setEditText(common::leadingBlankNumber(today.year()));
+    sch_month->setCurrentIndex(-1);
     sch_month->setEditText(months.MonthAbbr[today.month() - 1]);
     SelYear = today.year();
     SelMonth = qint16(today.month());
@@ -288,11 +300,16 @@ void add_sch_frm::Form_Load() {
 void add_sch_frm::Form_Activate() {
     platform::Environment& env = registry().env();
     QPointer<add_sch_frm> self(this);
+    // An entry under way in the New Schedule frame outlives the re-read: it goes on as a new pending row.
+    const bool adding = mode_ == Mode::Add;
+    const Entry entry = typedEntry();
     schedule::runReportingFailure(env.dialogs, [&] {
         schedule::bindScheduleData(*Sch_Data, *Sch_Database, schedule::ScheduleTable,
                                    QStringLiteral("Schedule_Date"), env.programFolder);
         if (!Sch_Data->Recordset()->IsEOF())
             Sch_Data->Recordset()->MoveLast();
+        if (adding && Sch_Data->Recordset()->editMode() != platform::db::Recordset::EditMode::Adding)
+            startEntryRow(entry);
     });
     if (self)
         FormatSchGrid();
@@ -312,12 +329,6 @@ void add_sch_frm::FormatSchGrid() {
 void add_sch_frm::writeCount() {
     const auto* recordset = Sch_Data->Recordset();
     txt_total->setText(QStringLiteral("Total: ") + QString::number(recordset ? recordset->RecordCount() : 0));
-}
-
-void add_sch_frm::FillSchDate() {
-    common::ComputeMonthStart(months.DaysInMonth, SelYear, SelMonth);
-    for (int day = 1; day <= months.DaysInMonth[SelMonth - 1]; ++day)
-        sch_date->addItem(common::leadingBlankNumber(day));
 }
 
 void add_sch_frm::showMode(Mode mode) {
@@ -387,18 +398,6 @@ void add_sch_frm::escape_cmd_Click() {
     close();
     if (platform::Form* calendar = forms.find(schedule::CalendarWindow))
         calendar->close();
-}
-
-void add_sch_frm::MoreClr_Click() {
-    showMode(Mode::DeleteMore);
-}
-
-void add_sch_frm::ExitClr_Click() {
-    showMode(Mode::Manage);
-}
-
-void add_sch_frm::ExitClear_Click() {
-    close();
 }
 
 void add_sch_frm::Sch_Database_BeforeDelete(qint16& Cancel) {

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "common/MonthTables.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/Form.h"
 #include "platform/values/Value.h"
+
+#include <QDate>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -60,8 +64,29 @@ public:
     void cmd_cancelupdate_Click();
     void cmd_del_Click();
 
-    // Entering and leaving the Delete More frame.
+    // The New Schedule frame.
+    void cmd_add_Click();
+    void new_sch_Click();
+    void remind_Click();
+    void sch_year_Click();
+    void sch_month_Click();
+    void sch_date_Click();
+    void sch_hour_Change();
+    void txt_min_Change();
+    void scroll_hour_Change();
+    void scroll_min_Change();
+    void sch_hour_KeyPress(int& KeyAscii);
+    void txt_min_KeyPress(int& KeyAscii);
+    void sch_year_KeyPress(int& KeyAscii);
+    void sch_month_KeyPress(int& KeyAscii);
+    void sch_date_KeyPress(int& KeyAscii);
+
+    // The Delete More frame.
     void MoreClr_Click();
+    void ClrYear_Click();
+    void ClrMonth_Click();
+    void ClrYear_KeyPress(int& KeyAscii);
+    void Confirm_Click();
     void ExitClr_Click();
     void ExitClear_Click();
 
@@ -137,18 +162,42 @@ public:
     QAction* del_rec;
 
     bool DeleteConfirmed = false;
+    // One pair for the whole window: the New Schedule and the Delete More pickers both write and read it.
     qint32 SelYear = 0;
     qint16 SelMonth = 1;
     common::MonthTables months;
+    QDate ClrBeforeDate;
+    std::unique_ptr<platform::db::Connection> ClrConnection;
+    std::unique_ptr<platform::db::Command> ClrCommand;
+    QString ClrSql;
 
 private:
     void buildTop();
     void buildManageFrame();
     void buildAddFrame();
     void buildClrFrame();
+    void wireAddFrame();
+    void wireClrFrame();
     void buildBoundBoxes();
     void FormatSchGrid();
     void FillSchDate();
+    void InitClrLists();
+    void FillClrDate();
+    // Appends the days of SelMonth in SelYear (" 1" ..), February set by the leap rule; no day is picked.
+    void appendDays(QComboBox* days);
+    // A change of the hour or the minute box: its bar follows, the time text is rebuilt.
+    void timeBoxChanged(QLineEdit* box, QScrollBar* bar);
+    // "Y/M/D" of SelYear, SelMonth and the day, without leading zeros.
+    QString pickedDateText(int day) const;
+    // What is typed into the New Schedule frame for the pending new row, kept while the rows are read again.
+    struct Entry {
+        QString date, time, work, message, memo;
+    };
+    Entry typedEntry() const;
+    // Starts a pending new row that holds the entry; the rows are never written into.
+    void startEntryRow(const Entry& entry);
+    // The boxes of the next entry: no time, no reminder.
+    void clearForNextEntry();
     void writeCount();
     // The record set when it stands on a row that can be written, else null.
     platform::db::Recordset* currentRow() const;

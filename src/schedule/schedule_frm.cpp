@@ -10,6 +10,7 @@
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 #include "schedule/SetBasedDelete.h"
+#include "schedule/calendar_Module.h"
 
 #include <QGroupBox>
 #include <QPointer>
@@ -59,6 +60,7 @@ schedule_frm::schedule_frm(platform::FormRegistry& forms) : Form(forms) {
     connect(manage_sch, &QPushButton::clicked, this, &schedule_frm::manage_sch_Click);
     connect(Sch_Grid, &platform::db::DataGrid::BeforeDelete, this, &schedule_frm::Sch_Grid_BeforeDelete);
     connect(Sch_Grid, &platform::db::DataGrid::AfterUpdate, this, &schedule_frm::Sch_Grid_AfterUpdate);
+    connect(Sch_Grid, &platform::db::DataGrid::AfterDelete, this, &schedule_frm::Sch_Grid_AfterDelete);
     connect(Sch_Data, &platform::db::Adodc::Error, this, [this](const platform::db::DbError& error) {
         schedule::showDatabaseError(registry().env().dialogs, error);
     });
@@ -88,10 +90,13 @@ void schedule_frm::Form_Activate() {
 
 void schedule_frm::ClrSch_Click() {
     platform::Environment& env = registry().env();
+    Program& program = Program::of(registry());
     QPointer<schedule_frm> self(this);
-    schedule::runSetBasedDelete({ClrSchConnection, ClrSchCommand, ClrSchSql}, QStringLiteral("="),
-                                Program::of(registry()).shared.SelectedDate, env.programFolder, env.dialogs,
-                                this);
+    const auto outcome =
+        schedule::runSetBasedDelete({ClrSchConnection, ClrSchCommand, ClrSchSql}, QStringLiteral("="),
+                                    program.shared.SelectedDate, env.programFolder, env.dialogs, this);
+    if (outcome == schedule::SetDeleteOutcome::Deleted)
+        schedule::LoadTodayAlarms(program);
     if (self)
         Form_Activate();
 }
@@ -104,7 +109,14 @@ void schedule_frm::Sch_Grid_BeforeDelete(qint16& Cancel) {
     schedule::applyBeforeDeleteRule(registry().env().dialogs, *this, DeleteConfirmed, Cancel);
 }
 
+// Today's reminders follow what is deleted or changed here.
+void schedule_frm::Sch_Grid_AfterDelete() {
+    schedule::LoadTodayAlarms(Program::of(registry()));
+}
+
 void schedule_frm::Sch_Grid_AfterUpdate() {
+    Program& program = Program::of(registry());
     if (auto* recordset = Sch_Data->Recordset())
-        schedule::applyAfterEditRule(*recordset, DeleteConfirmed, registry().env().dialogs);
+        schedule::applyAfterEditRule(*recordset, DeleteConfirmed, program.env().dialogs);
+    schedule::LoadTodayAlarms(program);
 }

@@ -24,6 +24,7 @@ public:
     void ClrSch_Click();
     void manage_sch_Click();
     void Sch_Grid_BeforeDelete(qint16& Cancel);
+    void Sch_Grid_AfterDelete();
     void Sch_Grid_AfterUpdate();
 
     QPushButton* ClrSch;

@@ -7,6 +7,7 @@
 #include "../platform/db/DbTestFiles.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -36,6 +37,11 @@ protected:
         window.Show();
         QApplication::setActiveWindow(&window);
         return window;
+    }
+    // A pick from a picker's list.
+    static void pick(QComboBox* picker, int index) {
+        picker->setCurrentIndex(index);
+        emit picker->activated(index);
     }
     // Lets windows unloaded meanwhile be deleted, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -93,6 +93,27 @@ TEST(OpenOrCreateScheduleDatabase, RefusesAForeignFileAndLeavesItAsItWas) {
     }
 }
 
+TEST(OpenOrCreateScheduleDatabase, AnOlderFileGetsTheDateIndexSoOneDayIsFoundWithoutAScan) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(schedule::scheduleDatabasePath(dir.path()));
+    sqlite3* db = nullptr;
+    sqlite3_open(path.constData(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE \"我的行程\" (Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT,"
+                 " Remind TEXT, Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    schedule::openOrCreateScheduleDatabase(dir.path());
+    sqlite3_open(path.constData(), &db);
+    sqlite3_stmt* plan = nullptr;
+    sqlite3_prepare_v2(db, "EXPLAIN QUERY PLAN SELECT * FROM \"我的行程\" WHERE Schedule_Date = 37748", -1,
+                       &plan, nullptr);
+    ASSERT_EQ(sqlite3_step(plan), SQLITE_ROW);
+    EXPECT_TRUE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(plan, 3))).contains("INDEX"));
+    sqlite3_finalize(plan);
+    sqlite3_close(db);
+}
+
 TEST(BindScheduleData, BindsRefreshesAndSortsAsAnActivationDoes) {
     dbtest::ScheduleFolder folder;
     folder.add("2003/5/9", "9:0", "late");

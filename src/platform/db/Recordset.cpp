@@ -4,10 +4,14 @@
 #include "platform/db/SqliteFile.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <sqlite3.h>
+#include <utility>
 
 namespace platform::db {
 namespace {
@@ -39,6 +43,47 @@ struct SortKey {
         return 0;
     }
 };
+
+// The sort key of a date cell without a date: before every date.
+constexpr double NoDate = -std::numeric_limits<double>::infinity();
+
+// Orders doubles as unsigned integers: the sign bit turned, negative numbers mirrored; -0 counts as 0.
+quint64 orderedBits(double key) {
+    const quint64 bits = std::bit_cast<quint64>(key + 0.0);
+    constexpr quint64 sign = quint64(1) << 63;
+    return (bits & sign) ? ~bits : bits | sign;
+}
+
+// A stable sort of entries by one unsigned field, a byte at a time from the lowest (bytes all entries share
+// are skipped): no comparisons, so random keys cost no mispredicted branches.
+template <class Entry> void radixSort(std::vector<Entry>& entries, quint64 Entry::*field) {
+    if (entries.empty())
+        return;
+    quint64 differing = 0;
+    for (const Entry& e : entries)
+        differing |= (e.*field) ^ (entries.front().*field);
+    std::vector<int> digits;
+    for (int digit = 0; digit < 8; ++digit) {
+        if ((differing >> (8 * digit)) & 0xFF)
+            digits.push_back(digit);
+    }
+    std::vector<std::array<size_t, 256>> counts(digits.size());
+    for (const Entry& e : entries) {
+        for (size_t d = 0; d < digits.size(); ++d)
+            ++counts[d][((e.*field) >> (8 * digits[d])) & 0xFF];
+    }
+    std::vector<Entry> buffer(entries.size());
+    for (size_t d = 0; d < digits.size(); ++d) {
+        const int digit = digits[d];
+        auto& count = counts[d];
+        size_t offset = 0;
+        for (size_t& c : count)
+            offset += std::exchange(c, offset);
+        for (const Entry& e : entries)
+            buffer[count[((e.*field) >> (8 * digit)) & 0xFF]++] = e;
+        entries.swap(buffer);
+    }
+}
 
 // What a date column holds of a stored number: that date, or no date for a number no date can be. The file
 // keeps what it holds until the field itself is changed.
@@ -77,8 +122,14 @@ void Recordset::readRows(const StatementShape& shape) {
     SqliteStatement statement = file_->prepare(shape.sql());
     if (shape.filter)
         statement.bind(1, shape.filter->literal);
+    // A column of text affinity stores numbers as texts: what it gives is a text, or null.
+    std::vector<char> textOnly;
     for (int c = 0; c < columns_.size(); ++c) {
         const QString declared = statement.declaredType(c + 1).toUpper();
+        textOnly.push_back(!declared.contains(QLatin1String("INT")) &&
+                           (declared.contains(QLatin1String("CHAR")) ||
+                            declared.contains(QLatin1String("CLOB")) ||
+                            declared.contains(QLatin1String("TEXT"))));
         if (declared.contains(QLatin1String("DATE")) || declared.contains(QLatin1String("TIME")))
             types_.push_back(ColumnType::DateTime);
         else if (declared.contains(QLatin1String("INT")) || declared.contains(QLatin1String("REAL")) ||
@@ -92,6 +143,8 @@ void Recordset::readRows(const StatementShape& shape) {
     keyColumn_ = key.isEmpty() ? -1 : int(columns_.indexOf(key));
     if (keyColumn_ >= 0 && types_[keyColumn_] != ColumnType::Number)
         keyColumn_ = -1;
+    // The row number is read once for the row key; a key column that only names it again is not read twice.
+    const int rowNumberColumn = keyColumn_ >= 0 && file_->isRowNumberColumn(table_, key) ? keyColumn_ : -1;
     const int count = int(columns_.size());
     SqliteStatement counting = file_->prepare(shape.countSql());
     if (shape.filter)
@@ -100,30 +153,55 @@ void Recordset::readRows(const StatementShape& shape) {
         rows_.reserve(size_t(counting.integer(0)));
         cells_.reserve(size_t(counting.integer(0)) * count);
     }
-    // Texts that repeat down a column (Remind, often Message) share one string instead of one each.
-    std::vector<QString> lastText(count);
+    const size_t expected = rows_.capacity();
+    dateKeys_.resize(size_t(count));
+    for (int c = 0; c < count; ++c) {
+        if (types_[c] == ColumnType::DateTime)
+            dateKeys_[c].reserve(expected);
+    }
     while (statement.step()) {
-        rows_.push_back({statement.integer(0), nextSequence_++, cells_.size()});
+        // The texts of the first rows tell how much room all of them take.
+        if (rows_.size() == 256 && expected > rows_.size())
+            textBytes_.reserve(textBytes_.size() / rows_.size() * expected * 9 / 8);
+        const qint64 rowNumber = statement.integer(0);
+        Row& row = rows_.emplace_back(Row{rowNumber, nextSequence_++, cells_.size()});
         for (int c = 0; c < count; ++c) {
             const int column = c + 1;
+            if (c == rowNumberColumn) {
+                cells_.emplace_back(rowNumber);
+                continue;
+            }
+            if (textOnly[c]) {
+                const QUtf8StringView text = statement.utf8(column);
+                if (text.data() || statement.storage(column) != SqliteStatement::Storage::Null)
+                    keepText(row, c, text);
+                else
+                    cells_.emplace_back();
+                continue;
+            }
             const SqliteStatement::Storage storage = statement.storage(column);
             if (types_[c] == ColumnType::DateTime) {
-                const bool number =
-                    storage == SqliteStatement::Storage::Integer || storage == SqliteStatement::Storage::Real;
-                cells_.push_back(number ? storedDate(statement.real(column)) : Value());
+                double key = NoDate;
+                if (storage == SqliteStatement::Storage::Integer ||
+                    storage == SqliteStatement::Storage::Real) {
+                    const DateTime date(statement.real(column));
+                    if (date.isValid())
+                        key = date.days();
+                }
+                if (key == NoDate)
+                    cells_.emplace_back();
+                else
+                    cells_.emplace_back(DateTime(key));
+                dateKeys_[c].push_back(key);
                 continue;
             }
             switch (storage) {
             case SqliteStatement::Storage::Null:
                 cells_.emplace_back();
                 break;
-            case SqliteStatement::Storage::Text: {
-                const QUtf8StringView text = statement.utf8(column);
-                if (!QAnyStringView::equal(text, lastText[c]))
-                    lastText[c] = text.toString();
-                cells_.emplace_back(lastText[c]);
+            case SqliteStatement::Storage::Text:
+                keepText(row, c, statement.utf8(column));
                 break;
-            }
             case SqliteStatement::Storage::Integer:
                 cells_.emplace_back(statement.integer(column));
                 break;
@@ -134,6 +212,46 @@ void Recordset::readRows(const StatementShape& shape) {
         }
     }
     pos_ = 0;
+}
+
+void Recordset::noteDateKeys(const Row& row) {
+    for (size_t c = 0; c < dateKeys_.size(); ++c) {
+        if (types_[c] != ColumnType::DateTime)
+            continue;
+        const Value& v = cells_[row.offset + c];
+        auto& keys = dateKeys_[c];
+        if (keys.size() <= size_t(row.sequence))
+            keys.resize(size_t(row.sequence) + 1);
+        keys[size_t(row.sequence)] = v.isDateTime() ? v.dateTime().days() : NoDate;
+    }
+}
+
+void Recordset::keepText(Row& row, int column, QUtf8StringView bytes) {
+    constexpr qsizetype limit = std::numeric_limits<qint32>::max();
+    if (column >= 64 || bytes.size() >= limit || qsizetype(textBytes_.size()) >= limit - bytes.size()) {
+        cells_.emplace_back(bytes.toString());
+        return;
+    }
+    cells_.emplace_back(qint64(textBytes_.size()) << 32 | bytes.size());
+    row.waiting |= quint64(1) << column;
+    textBytes_.append(bytes.data(), size_t(bytes.size()));
+}
+
+const Value& Recordset::cell(int row, int column) const {
+    const Row& r = rows_[row];
+    Value& cell = cells_[r.offset + size_t(column)];
+    if (column < 64 && (r.waiting >> column & 1)) {
+        r.waiting &= ~(quint64(1) << column);
+        const qint64 place = cell.integer();
+        cell = QString::fromUtf8(textBytes_.data() + (place >> 32), place & 0xFFFFFFFF);
+    }
+    return cell;
+}
+
+Value* Recordset::cells(int row) {
+    for (int column = 0; column < columns_.size(); ++column)
+        cell(row, column);
+    return cells_.data() + rows_[row].offset;
 }
 
 Value Recordset::fromStorage(int column, const Value& raw) const {
@@ -192,7 +310,7 @@ Value Recordset::fieldValue(int column) const {
     requireCurrentRow();
     if (mode_ != EditMode::None)
         return pending_[column];
-    return cells(pos_)[column];
+    return cell(pos_, column);
 }
 
 Value Recordset::value(int row, int column) const {
@@ -202,7 +320,7 @@ Value Recordset::value(int row, int column) const {
         return pending_[column];
     if (row < 0 || row >= RecordCount())
         return Value();
-    return cells(row)[column];
+    return cell(row, column);
 }
 
 Value Recordset::convertForColumn(int column, const Value& value) const {
@@ -308,6 +426,7 @@ void Recordset::storePending() {
 void Recordset::appendRow(qint64 key, std::vector<Value>&& values) {
     rows_.push_back({key, nextSequence_++, cells_.size()});
     std::move(values.begin(), values.end(), std::back_inserter(cells_));
+    noteDateKeys(rows_.back());
 }
 
 std::vector<Value> Recordset::readRow(qint64 key) const {
@@ -376,6 +495,7 @@ void Recordset::updatePending() {
                    QStringLiteral(
                        "the row was deleted meanwhile through another window; the change was not stored"));
         std::copy(pending_.begin(), pending_.end(), cells(pos_));
+        noteDateKeys(rows_[pos_]);
     }
     mode_ = EditMode::None;
     pending_.clear();
@@ -510,9 +630,9 @@ void Recordset::setSort(const QString& sort) {
     static const Value none; // keys point at their cells, so the null they stand for must outlive the sort
     for (int r = 0; r < RecordCount(); ++r) {
         entries.push_back(
-            {SortKey(keys[0].column < 0 ? none : cells(r)[keys[0].column]), rows_[r].sequence, r});
+            {SortKey(keys[0].column < 0 ? none : cell(r, keys[0].column)), rows_[r].sequence, r});
         for (size_t k = 1; k < keys.size(); ++k)
-            laterKeys.emplace_back(cells(r)[keys[k].column]);
+            laterKeys.emplace_back(cell(r, keys[k].column));
     }
     const size_t later = keys.size() - 1;
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
@@ -539,39 +659,54 @@ bool Recordset::sortNumerically(int column, bool descending) {
     // Dates, times and numbers (nulls first) sort on plain numbers: the usual case, and the one that must
     // keep up with large tables. A column a double cannot order exactly (integers beyond 2^53, NaN, or a
     // -infinity that would tie with the nulls) takes the general way.
+    std::vector<double> keys(rows_.size());
+    const bool dates = types_[column] == ColumnType::DateTime;
+    constexpr int Ahead = 64;
+    for (int r = 0; r < RecordCount(); ++r) {
+        double key = NoDate;
+        if (dates) {
+            key = dateKeys_[column][size_t(rows_[r].sequence)];
+        } else {
+            // The cells of one row lie far from the next row's: they are fetched ahead of their turn.
+            if (r + Ahead < RecordCount())
+                __builtin_prefetch(cells_.data() + rows_[r + Ahead].offset + column);
+            // A text waiting in its bytes is no number.
+            if (column < 64 && (rows_[r].waiting >> column & 1))
+                return false;
+            const Value& v = cells_[rows_[r].offset + size_t(column)];
+            if (v.isDateTime())
+                key = v.dateTime().days();
+            else if (v.isNumber())
+                key = v.number();
+            else if (!v.isNull())
+                return false;
+            if ((v.isInteger() && std::abs(key) > 0x1p53) || (!v.isNull() && !(key > NoDate)))
+                return false;
+        }
+        keys[size_t(r)] = descending && key != NoDate ? -key : key;
+    }
+    // Sorted in the order the rows were read, a stable sort keeps that order among equal keys.
     struct Entry {
-        double key;
-        qint64 sequence;
+        quint64 key;
         int row;
     };
-    std::vector<Entry> entries;
-    entries.reserve(rows_.size());
+    std::vector<Entry> entries(rows_.size());
+    bool inSequence = true;
     for (int r = 0; r < RecordCount(); ++r) {
-        const Value& v = cells(r)[column];
-        double key = -std::numeric_limits<double>::infinity();
-        if (v.isDateTime())
-            key = v.dateTime().days();
-        else if (v.isNumber())
-            key = v.number();
-        else if (!v.isNull())
-            return false;
-        if ((v.isInteger() && std::abs(key) > 0x1p53) ||
-            (!v.isNull() && !(key > -std::numeric_limits<double>::infinity())))
-            return false;
-        if (descending && !v.isNull())
-            key = -key;
-        entries.push_back({key, rows_[r].sequence, r});
+        entries[size_t(r)] = {quint64(rows_[r].sequence), r};
+        inSequence = inSequence && (r == 0 || rows_[r].sequence > rows_[r - 1].sequence);
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.key < b.key || (a.key == b.key && a.sequence < b.sequence);
-    });
+    if (!inSequence)
+        radixSort(entries, &Entry::key);
+    for (Entry& e : entries)
+        e.key = orderedBits(keys[size_t(e.row)]);
+    radixSort(entries, &Entry::key);
     if (descending) // nulls last when the order is turned round
         std::stable_partition(entries.begin(), entries.end(),
-                              [&](const Entry& e) { return !cells(e.row)[column].isNull(); });
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    for (const Entry& e : entries)
-        sorted.push_back(rows_[e.row]);
+                              [&](const Entry& e) { return keys[size_t(e.row)] != NoDate; });
+    std::vector<Row> sorted(rows_.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        sorted[i] = rows_[size_t(entries[i].row)];
     rows_ = std::move(sorted);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform::db {
@@ -112,6 +113,8 @@ private:
         qint64 key = 0;
         qint64 sequence = 0;
         size_t offset = 0;
+        // The columns whose text still waits in its bytes (see textBytes_).
+        mutable quint64 waiting = 0;
     };
 
     Recordset(std::shared_ptr<SqliteFile> file, const DateTextRule& rule)
@@ -120,8 +123,14 @@ private:
     Value fromStorage(int column, const Value& raw) const;
     Value convertForColumn(int column, const Value& value) const;
     std::vector<Value> readRow(qint64 key) const;
-    Value* cells(int row) { return cells_.data() + rows_[row].offset; }
-    const Value* cells(int row) const { return cells_.data() + rows_[row].offset; }
+    // A cell as it is shown; a text still waiting in its bytes is made a string first.
+    const Value& cell(int row, int column) const;
+    // A whole row's cells, every text made a string, to be copied or overwritten.
+    Value* cells(int row);
+    // Appends the text of a cell being read, kept in its bytes until the cell is looked at.
+    void keepText(Row& row, int column, QUtf8StringView bytes);
+    // Copies the dates of a row stored or added into dateKeys_.
+    void noteDateKeys(const Row& row);
     void appendRow(qint64 key, std::vector<Value>&& values);
     void storePending();
     void insertPending();
@@ -141,7 +150,14 @@ private:
     std::vector<ColumnType> types_;
     int keyColumn_ = -1;
     std::vector<Row> rows_;
-    std::vector<Value> cells_;
+    // Texts are kept as read, in UTF-8, until their cell is first looked at, so a large table opens without a
+    // string for every text: such a cell, marked in its row's `waiting`, holds where its bytes are (the
+    // offset in the high half, the size in the low half).
+    mutable std::vector<Value> cells_;
+    std::string textBytes_;
+    // The day numbers of each date column (-infinity for none) by row sequence, kept beside the cells so that
+    // a sort on a date reads them without going through every row's cells.
+    std::vector<std::vector<double>> dateKeys_;
     qint64 nextSequence_ = 0;
     int pos_ = -1;
     bool currentDeleted_ = false;

@@ -69,6 +69,14 @@ QString SqliteFile::primaryKeyOf(const QString& table) const {
     return statement.step() ? statement.raw(0).text() : QString();
 }
 
+bool SqliteFile::isRowNumberColumn(const QString& table, const QString& column) const {
+    int autoIncrement = 0;
+    const QByteArray tableName = table.toUtf8(), columnName = column.toUtf8();
+    return sqlite3_table_column_metadata(db_, "main", tableName.constData(), columnName.constData(), nullptr,
+                                         nullptr, nullptr, nullptr, &autoIncrement) == SQLITE_OK &&
+           autoIncrement != 0;
+}
+
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept : file_(other.file_), stmt_(other.stmt_) {
     other.stmt_ = nullptr;
 }

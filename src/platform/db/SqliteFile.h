@@ -30,6 +30,8 @@ public:
     // The table's columns as the database names them; empty when there is no such table.
     QStringList columnsOf(const QString& table) const;
     QString primaryKeyOf(const QString& table) const;
+    // Whether the column is the table's row number under another name: an AUTOINCREMENT key always is.
+    bool isRowNumberColumn(const QString& table, const QString& column) const;
 
     // A DbError for the last failure on this handle.
     [[noreturn]] void fail(const QString& doing) const;

@@ -12,9 +12,8 @@ qint64 dayZero() {
     return QDate(1899, 12, 30).toJulianDay();
 }
 
-// 0001-01-01 and 10000-01-01 as day numbers.
-constexpr qint64 firstDay = -693593;
-constexpr qint64 endDay = 2958466;
+constexpr qint64 firstDay = DateTime::FirstDay;
+constexpr qint64 endDay = DateTime::EndDay;
 
 // Whole seconds since day 0, none for a value that is no date; every split into day and time goes through
 // this, so they always agree. The range is checked before the rounding cast.
@@ -45,7 +44,7 @@ DateTime DateTime::fromDateAndTime(const QDate& date, const QTime& time) {
     return DateTime(fromDate(date).days() + fromTime(time).days());
 }
 
-bool DateTime::isValid() const {
+bool DateTime::isValidAtTheEdges() const {
     return totalSeconds(days_).has_value();
 }
 

@@ -22,7 +22,10 @@ public:
     // Whether the value, taken to the nearest second, falls in the years 1 to 9999: the moments a date text
     // can name and be read back from. Any other number (huge, NaN, an infinity) is no date: it has no day,
     // no time of day and no text.
-    bool isValid() const;
+    bool isValid() const {
+        // Well inside the years 1 to 9999 no rounding can take a value out of them.
+        return (days_ > double(FirstDay + 1) && days_ < double(EndDay - 1)) || isValidAtTheEdges();
+    }
     // The calendar day and the time of day, the time taken to the nearest whole second; QDate() and QTime()
     // for a value that is no date.
     QDate date() const;
@@ -33,7 +36,12 @@ public:
     friend constexpr bool operator==(DateTime a, DateTime b) { return a.days_ == b.days_; }
     friend constexpr auto operator<=>(DateTime a, DateTime b) { return a.days_ <=> b.days_; }
 
+    // 0001-01-01, and 10000-01-01, as day numbers.
+    static constexpr qint64 FirstDay = -693593;
+    static constexpr qint64 EndDay = 2958466;
+
 private:
+    bool isValidAtTheEdges() const;
     double days_ = 0;
 };
 

@@ -91,6 +91,34 @@ TEST(ScheduleColumns, SortOrdersDatesAndTimesByValueWithNullsFirst) {
     EXPECT_THROW(rs->setSort("Nope"), DbError);
 }
 
+TEST(ScheduleColumns, ADateSortSeesEditsAndAdditionsAndKeepsTheReadOrderAmongEqualDates) {
+    dbtest::ScheduleFolder folder;
+    folder.add("2003/5/7", "9:00", "a");
+    folder.add("2003/5/1", "8:00", "b");
+    folder.add("2003/5/7", "7:00", "c");
+    folder.add(Value(), "6:00", "d");
+    auto rs = folder.open();
+    auto order = [&] {
+        QStringList list;
+        for (int r = 0; r < rs->RecordCount(); ++r)
+            list << rs->text(r, rs->fieldIndex("Work"));
+        return list;
+    };
+    rs->setSort("Schedule_Time");
+    rs->setSort("Schedule_Date");
+    EXPECT_EQ(order(), QStringList({"d", "b", "a", "c"}));
+    rs->setAbsolutePosition(1);
+    rs->Update("Schedule_Date", "2003/6/1");
+    rs->AddNew();
+    rs->Fields("Schedule_Date").setValue("2003/5/3");
+    rs->Fields("Work").setValue("e");
+    rs->Update();
+    rs->setSort("Schedule_Date");
+    EXPECT_EQ(order(), QStringList({"d", "e", "a", "c", "b"}));
+    rs->setSort("Schedule_Date DESC");
+    EXPECT_EQ(order(), QStringList({"b", "a", "c", "e", "d"}));
+}
+
 TEST(ScheduleColumns, RefuseTextsThatAreNotDatesAndWriteNothing) {
     dbtest::ScheduleFolder folder;
     auto rs = folder.open();

@@ -1,0 +1,139 @@
+#include "platform/db/Adodc.h"
+#include "platform/db/DataGrid.h"
+#include "schedule/add_sch_frm.h"
+#include "schedule/schedule_frm.h"
+
+#include "OrganiserFixture.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace testsupport;
+using platform::BoxAnswer;
+
+namespace {
+
+class DeleteMore : public OrganiserFixture {
+protected:
+    add_sch_frm& entered() {
+        add_sch_frm& manager = shown<add_sch_frm>();
+        manager.MoreClr->click();
+        return manager;
+    }
+};
+
+TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh) {
+    add_sch_frm& manager = entered();
+    manager.ExitClr->click();
+    manager.MoreClr->click();
+    EXPECT_EQ(manager.ClrYear->count(), 98);
+    EXPECT_EQ(manager.ClrMonth->count(), 12);
+    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2003"));
+    EXPECT_EQ(manager.ClrMonth->currentText(), QStringLiteral("May"));
+    EXPECT_EQ(manager.ClrDate->count(), 31);
+    EXPECT_EQ(manager.ClrDate->currentIndex(), -1);
+
+    struct Case {
+        const char* name;
+        QComboBox* picker;
+        int index;
+        int days;
+    };
+    const Case picks[] = {
+        {"2004", manager.ClrYear, 1, 31},  {"February 2004", manager.ClrMonth, 1, 29},
+        {"2096", manager.ClrYear, 93, 29}, {"2100", manager.ClrYear, 97, 28},
+        {"2003", manager.ClrYear, 0, 28},
+    };
+    for (const Case& c : picks) {
+        SCOPED_TRACE(c.name);
+        pick(manager.ClrDate, 3);
+        pick(c.picker, c.index);
+        EXPECT_EQ(manager.ClrDate->count(), c.days);
+        EXPECT_EQ(manager.ClrDate->currentIndex(), -1); // the day pick is dropped
+    }
+
+    // In a February of a year that is not a leap year, entering lists that year's days, whatever year was
+    // picked before in either picker.
+    clock.set(QDateTime(QDate(2005, 2, 10), QTime(9, 0)));
+    pick(manager.ClrYear, 1);
+    manager.ExitClr->click();
+    manager.MoreClr->click();
+    EXPECT_EQ(manager.ClrDate->count(), 28);
+    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2005"));
+}
+
+TEST_F(DeleteMore, DeletesEveryRowBeforeTheCutoffOnOkOnly) {
+    struct Case {
+        const char* name;
+        int day; // the picked item, -1 for none
+        BoxAnswer answer;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {"cancelled",
+         0,
+         BoxAnswer::Cancel,
+         {"2003", "2004/2/29", "2004/2/29 noon", "2004/3/1", "2004/3/1 noon", "no date"}},
+        {"the 1st", 0, BoxAnswer::OK, {"2004/3/1", "2004/3/1 noon", "no date"}},
+        {"no day picked", -1, BoxAnswer::OK, {"2004/3/1", "2004/3/1 noon", "no date"}},
+        {"the 2nd", 1, BoxAnswer::OK, {"no date"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto rs = folder.open(); rs->RecordCount() > 0;) {
+            rs->MoveFirst();
+            rs->Delete();
+        }
+        add("2003/12/31", "9:00", "2003");
+        add("2004/2/29", "9:00", "2004/2/29");
+        add("2004/2/29 12:00", "9:00", "2004/2/29 noon");
+        add("2004/3/1", "9:00", "2004/3/1");
+        add("2004/3/1 12:00", "9:00", "2004/3/1 noon");
+        add({}, "9:00", "no date");
+        add_sch_frm& manager = entered();
+        pick(manager.ClrYear, 1);
+        pick(manager.ClrMonth, 2);
+        if (c.day >= 0)
+            pick(manager.ClrDate, c.day);
+        dialogs.clearRecord();
+        dialogs.answerNext(c.answer);
+        manager.Confirm->click();
+        ASSERT_EQ(dialogs.shownTexts(), QStringList{"Data deleting can't restore, are you sure?"});
+        EXPECT_EQ(folder.works(), c.left);
+        EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: %1").arg(c.left.size()));
+        EXPECT_EQ(manager.mode(), add_sch_frm::Mode::DeleteMore);
+        EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2004"));
+        EXPECT_TRUE(shared().SelectedDate.isEmpty());
+        manager.close();
+        settle();
+    }
+}
+
+TEST_F(DeleteMore, AnOpenOneDayListKeepsItsDayAndADeletedScheduleNoLongerReminds) {
+    add("2003/5/7", "9:05", "today", "YES", "reminder");
+    add("2003/5/20", "9:00", "listed");
+    running->organiser.LoadTodayAlarms();
+    shared().SelectedDate = "2003/5/20";
+    running->organiser.showOneDayList("2003/5/20 Schedule");
+    schedule_frm& list = *program().find<schedule_frm>();
+
+    add_sch_frm& manager = entered();
+    pick(manager.ClrMonth, 4); // May
+    pick(manager.ClrDate, 9);  // the 10th
+    dialogs.answerNext(BoxAnswer::OK);
+    manager.Confirm->click();
+    EXPECT_EQ(folder.works(), QStringList{"listed"});
+    EXPECT_EQ(shared().SelectedDate, QStringLiteral("2003/5/20"));
+    list.Show();
+    EXPECT_EQ(list.Sch_Grid->model()->rowCount(), 1);
+    EXPECT_EQ(list.Frame1->title(), QStringLiteral("2003/5/20 Schedule"));
+
+    clock.set(QDateTime(QDate(2003, 5, 7), QTime(9, 5)));
+    dialogs.clearRecord();
+    running->organiser.sch_alarm_timer_Timer();
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+} // namespace

@@ -1,0 +1,243 @@
+#include "calendar/calendar_frm.h"
+#include "platform/db/Adodc.h"
+#include "platform/db/BoundTextBox.h"
+#include "platform/db/Recordset.h"
+#include "schedule/add_sch_frm.h"
+
+#include "OrganiserFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace testsupport;
+using platform::BoxAnswer;
+using platform::Value;
+
+namespace {
+
+const QString BlankQuestion = QStringLiteral("Some items is blank, adding it?");
+const QString TimeNotCorrect = QStringLiteral("The time is not correct!");
+
+Value timeOf(int h, int m) {
+    return platform::DateTime::fromTime(QTime(h, m));
+}
+
+class NewSchedule : public OrganiserFixture {
+protected:
+    add_sch_frm& adding() {
+        add_sch_frm& manager = shown<add_sch_frm>();
+        manager.cmd_add->click();
+        return manager;
+    }
+    static void type(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        QTest::keyClicks(box, text);
+    }
+    // The newest stored row.
+    std::unique_ptr<platform::db::Recordset> newest() {
+        auto rs = folder.open();
+        rs->MoveLast();
+        return rs;
+    }
+};
+
+TEST_F(NewSchedule, JoinStoresWhatTheWindowShowsAndAsksAboutBlanks) {
+    struct Case {
+        const char* name;
+        QString hour, minute, memo;
+        bool remind;
+        std::optional<BoxAnswer> blankAnswer; // none: no question expected
+        Value time;                           // stored time; nothing stored when the refusal is set
+        QString refusal;
+    };
+    // "\b" takes back the digit typed before it; a trailing "\b" in the hour is typed after the minute.
+    const Case cases[] = {
+        {"all filled", "9", "30", "m", true, {}, timeOf(9, 30), {}},
+        {"no minute", "9", "", "m", false, BoxAnswer::OK, timeOf(9, 0), {}},
+        {"no hour", "", "30", "m", false, BoxAnswer::OK, timeOf(0, 30), {}},
+        {"hour emptied last", "9\b", "30", "m", false, BoxAnswer::OK, timeOf(0, 30), {}},
+        {"no time typed", "", "", "", false, BoxAnswer::OK, {}, {}},
+        {"both emptied", "5\b", "5\b", "m", false, BoxAnswer::OK, {}, TimeNotCorrect},
+        {"blanks declined", "9", "", "m", true, BoxAnswer::Cancel, {}, BlankQuestion},
+        // The tick left from the entry given up is stored as it shows.
+        {"hour 23, minute 59", "23", "59", "m", true, {}, timeOf(23, 59), {}},
+    };
+    add_sch_frm& manager = adding();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = int(folder.works().size());
+        manager.cmd_add_Click();
+        dialogs.clearRecord();
+        const bool hourLast = c.hour.size() > 1 && c.hour.endsWith('\b') && !c.minute.isEmpty();
+        type(manager.sch_hour, hourLast ? c.hour.chopped(1) : c.hour);
+        type(manager.txt_min, c.minute);
+        if (hourLast)
+            type(manager.sch_hour, "\b");
+        manager.txt_sch->setText(c.name);
+        manager.remind_msg->setText("message");
+        manager.txt_memo->setText(c.memo);
+        if (manager.remind->isChecked() != c.remind)
+            manager.remind->click();
+        if (c.blankAnswer)
+            dialogs.answerNext(*c.blankAnswer);
+        if (c.refusal == TimeNotCorrect)
+            dialogs.answerNext(BoxAnswer::OK);
+        manager.new_sch->click();
+
+        EXPECT_EQ(dialogs.shownTexts().contains(BlankQuestion), c.blankAnswer.has_value());
+        if (!c.refusal.isEmpty()) {
+            EXPECT_EQ(dialogs.shownTexts().last(), c.refusal);
+            EXPECT_EQ(folder.works().size(), before);
+            EXPECT_EQ(manager.txt_sch->text(), QString::fromLatin1(c.name)); // the entry stays for correction
+            continue;
+        }
+        ASSERT_EQ(folder.works().size(), before + 1);
+        auto row = newest();
+        EXPECT_EQ(row->Fields("Work").Value(), Value(c.name));
+        EXPECT_EQ(row->Fields("Schedule_Date").Value(), Value(dbtest::day(2003, 5, 7)));
+        EXPECT_EQ(row->Fields("Schedule_Time").Value(), c.time);
+        EXPECT_EQ(row->Fields("Remind").Value(), Value(c.remind ? "YES" : "NO"));
+        EXPECT_EQ(row->Fields("Memo").Value(), Value(c.memo));
+        // The next entry starts empty, dated from the pickers, and the count follows the table.
+        EXPECT_TRUE(manager.txt_sch->text().isEmpty());
+        EXPECT_TRUE(manager.sch_hour->text().isEmpty());
+        EXPECT_FALSE(manager.remind->isChecked());
+        EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/5/7"));
+        EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: %1").arg(before + 1));
+    }
+}
+
+TEST_F(NewSchedule, AnHourOver23OrAMinuteOver59IsWarnedAsTypedAndRefusedAtJoin) {
+    add_sch_frm& manager = adding();
+    manager.txt_sch->setText("w");
+    manager.remind_msg->setText("m");
+    manager.txt_memo->setText("memo");
+    for (auto [box, bar, text] : {std::tuple{manager.sch_hour, manager.scroll_hour, "24"},
+                                  {manager.txt_min, manager.scroll_min, "60"}}) {
+        SCOPED_TRACE(text);
+        dialogs.clearRecord();
+        dialogs.answerNext(BoxAnswer::OK);
+        type(box, text);
+        ASSERT_EQ(dialogs.shown().size(), 1u);
+        EXPECT_EQ(dialogs.shown()[0].request.text, TimeNotCorrect);
+        EXPECT_TRUE(dialogs.shown()[0].request.title.isEmpty());
+        EXPECT_EQ(bar->value(), text[0] - '0'); // where the first digit put it
+        EXPECT_EQ(box->selectedText(), QString::fromLatin1(text));
+        dialogs.answerNext(BoxAnswer::OK);
+        manager.new_sch->click();
+        EXPECT_EQ(dialogs.shown().back().request.text, TimeNotCorrect);
+        EXPECT_EQ(dialogs.shown().back().request.title, QStringLiteral("Memorell"));
+        EXPECT_TRUE(folder.works().isEmpty());
+        box->setText("5");
+    }
+    EXPECT_EQ(manager.sch_AMFM->text(), QStringLiteral("AM"));
+}
+
+TEST_F(NewSchedule, BarsAndBoxesDriveEachOther) {
+    add_sch_frm& manager = adding();
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        QString hour;
+        int bar;
+        QString halfDay;
+    };
+    const Case cases[] = {
+        {"typed 12", [&] { type(manager.sch_hour, "12"); }, "12", 12, "PM"},
+        {"bar to 15", [&] { manager.scroll_hour->setValue(15); }, "15", 15, "PM"},
+        {"emptied", [&] { manager.sch_hour->clear(); }, "", 0, "PM"},
+        {"typed 07", [&] { type(manager.sch_hour, "07"); }, "7", 7, "AM"},
+        {"bar to 0", [&] { manager.scroll_hour->setValue(0); }, "7", 0, "AM"},
+        {"typed 11 over 7", [&] { type(manager.sch_hour, "\b11"); }, "11", 11, "AM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.action();
+        EXPECT_EQ(manager.sch_hour->text(), c.hour);
+        EXPECT_EQ(manager.scroll_hour->value(), c.bar);
+        EXPECT_EQ(manager.sch_AMFM->text(), c.halfDay);
+    }
+    manager.scroll_min->setValue(45);
+    EXPECT_EQ(manager.txt_min->text(), QStringLiteral("45"));
+    EXPECT_EQ(manager.txt_time->text(), QStringLiteral("11:45"));
+}
+
+TEST_F(NewSchedule, KeyFilters) {
+    add_sch_frm& manager = adding();
+    struct Case {
+        QLineEdit* box;
+        QString typed, result;
+    };
+    const Case cases[] = {
+        {manager.sch_hour, "1a.2", "12"},
+        {manager.txt_min, "-3x\b4", "4"},
+        {manager.sch_year->lineEdit(), "x9 1", manager.sch_year->currentText()},
+        {manager.sch_month->lineEdit(), "Jan", manager.sch_month->currentText()},
+        {manager.sch_date->lineEdit(), "12", manager.sch_date->currentText()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        type(c.box, c.typed);
+        EXPECT_EQ(c.box->text(), c.result);
+    }
+    // The focus went through the pickers and picked nothing.
+    manager.new_sch->setFocus();
+    EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/5/7"));
+}
+
+TEST_F(NewSchedule, PickersDateTheEntryAndEveryDayListFollowsTheLeapRule) {
+    add_sch_frm& manager = adding();
+    pick(manager.sch_year, 0);  // 2003
+    pick(manager.sch_month, 5); // June: no day picked yet
+    dialogs.answerNext(BoxAnswer::OK);
+    manager.new_sch->click();
+    EXPECT_EQ(dialogs.shownTexts(), QStringList{"The date is not correct! Please Check it!"});
+    pick(manager.sch_date, 4);
+    EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/6/5"));
+    pick(manager.sch_year, 1); // the date follows the year too: the day is picked again
+    EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2004/6/0"));
+    manager.close();
+    settle();
+
+    // February of the year the window starts in, in both day lists.
+    for (auto [year, days] : {std::pair{2003, 28}, {2004, 29}, {1900, 28}, {2000, 29}}) {
+        SCOPED_TRACE(year);
+        clock.set(QDateTime(QDate(year, 2, 10), QTime(9, 0)));
+        add_sch_frm& fresh = adding();
+        EXPECT_EQ(fresh.sch_date->count(), days);
+        EXPECT_EQ(fresh.sch_date->currentText(), QStringLiteral(" 10"));
+        fresh.showMode(add_sch_frm::Mode::Manage);
+        fresh.MoreClr->click();
+        EXPECT_EQ(fresh.ClrDate->count(), days);
+        fresh.close();
+        settle();
+    }
+}
+
+TEST_F(NewSchedule, ThePendingRowOutlivesActivationsAndRebuildsAndIsOnlyEverInserted) {
+    const qint64 existing = add("2003/5/7", "8:00", "existing", "NO", "kept");
+    add_sch_frm& manager = adding();
+    manager.txt_sch->setText("new one");
+    type(manager.sch_hour, "9");
+    type(manager.txt_min, "15");
+    manager.remind_msg->setText("msg");
+    manager.txt_memo->setText("memo");
+    // The user goes to the calendar and back; the day turns meanwhile and the reminders are read again.
+    running->organiser.openCalendar();
+    clock.set(QDateTime(QDate(2003, 5, 8), QTime(0, 0, 1)));
+    running->organiser.sch_alarm_timer_Timer();
+    manager.Show();
+    EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Add);
+    EXPECT_EQ(manager.txt_sch->text(), QStringLiteral("new one"));
+    manager.new_sch->click();
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(folder.works(), (QStringList{"existing", "new one"}));
+    EXPECT_EQ(stored(existing, "Message"), Value("kept"));
+    EXPECT_EQ(newest()->Fields("Schedule_Time").Value(), timeOf(9, 15));
+}
+
+} // namespace
