@@ -1,10 +1,11 @@
 // Datagrams as any host on the LAN may send them, through the receiver's reading and into the message store.
 // The input is a run of datagrams split at NUL bytes; a one-byte datagram 1..5 stands for the user browsing,
 // one of 6..9 makes the datagrams after it come from another sender.
-#include "messaging/DatagramKinds.h"
 #include "messaging/KnownHosts.h"
 #include "messaging/MessageStore.h"
+#include "messaging/Receiver.h"
 #include "platform/net/Cp950.h"
+#include "platform/net/DatagramNetwork.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -13,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MessageStore store;
     QStringList TempList;
     KnownHosts knownHosts(TempList);
+    platform::PeerDirectory peers;
     QString sender = QStringLiteral("10.0.0.1");
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const QByteArray& datagram : input.split('\0')) {
@@ -40,26 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             sender = QStringLiteral("10.0.0.%1").arg(int(datagram[0]));
             continue;
         }
-        const auto reading = DatagramKinds::read(platform::decodeCp950(datagram));
-        switch (reading.kind) {
-        case DatagramKinds::Kind::PresenceQuery:
-            break;
-        case DatagramKinds::Kind::PresenceAnswer:
-            knownHosts.announced(reading.rest, sender);
-            break;
-        case DatagramKinds::Kind::QuitNotice:
-            knownHosts.quit(reading.rest);
-            break;
-        case DatagramKinds::Kind::Header:
-            store.headerArrival(sender, reading.rest);
-            break;
-        case DatagramKinds::Kind::ReplyHost:
-            store.replyHostArrival(sender, reading.rest);
-            break;
-        case DatagramKinds::Kind::Body:
-            store.bodyArrival(sender, reading.rest);
-            break;
-        }
+        Receiver::take(platform::decodeCp950(datagram), sender, store, knownHosts, peers);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "core/Program.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
+#include "messaging/Receiver.h"
 #include "messaging/frm_sendmsg.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
@@ -256,28 +257,14 @@ void frm_getmsg::Winsock_get_DataArrival(int) {
     Winsock_get.GetData(s);
     const QString sender = Winsock_get.RemoteHostIP();
     Program& program = Program::of(registry());
-    const auto reading = DatagramKinds::read(s);
-    switch (reading.kind) {
-    case DatagramKinds::Kind::PresenceQuery:
+    switch (Receiver::take(s, sender, messages, knownHosts, registry().env().network.peers())) {
+    case Receiver::Then::AnswerPresence:
         Message_module::BroadcastNeighborReply(program);
         break;
-    case DatagramKinds::Kind::PresenceAnswer:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
-        knownHosts.announced(reading.rest, sender);
-        break;
-    case DatagramKinds::Kind::QuitNotice:
-        knownHosts.quit(reading.rest);
-        break;
-    case DatagramKinds::Kind::Header:
-        messages.headerArrival(sender, reading.rest);
-        break;
-    case DatagramKinds::Kind::ReplyHost:
-        registry().env().network.peers().remember(reading.rest, QHostAddress(sender));
-        messages.replyHostArrival(sender, reading.rest);
-        break;
-    case DatagramKinds::Kind::Body:
-        messages.bodyArrival(sender, reading.rest);
+    case Receiver::Then::ShowMessages:
         showArrivalsOnceDrained();
+        break;
+    case Receiver::Then::Nothing:
         break;
     }
 }
