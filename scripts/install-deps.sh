@@ -3,7 +3,7 @@
 # is asked for the sudo password only when something is missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev sqlite3
-      libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming iproute2 util-linux xvfb xauth
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-liberation2 iproute2 util-linux xvfb xauth
       clang libclang-rt-14-dev openbox xdotool x11-utils)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -66,6 +66,8 @@ void calendar_frm::buildDesign() {
     combo_month = combo(1200, 975);
     txt_time = makeControl<QLineEdit>(Frame1, 2175, 360, 1215, 300);
     txt_time->setAlignment(Qt::AlignCenter);
+    // The longest reading, "AM 12:59:59", fits the box only at the window's default size.
+    txt_time->setFont(platform::mingFont(9));
     platform::setBackColor(txt_time, 0x80000007);
     platform::setForeColor(txt_time, 0x80000004);
 

@@ -3,6 +3,7 @@
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/SqliteFile.h"
+#include "platform/ui/Twips.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,8 @@ Adodc::Adodc(const DateTextRule& rule, QWidget* parent)
         button->setText(text);
         button->setObjectName(name);
         button->setAutoRaise(false);
+        // Narrow buttons, so the caption between them shows whole.
+        button->setFixedWidth(platform::twipsToPixels(240));
         connect(button, &QToolButton::clicked, this, [this, step] { move(step); });
         layout->addWidget(button);
     };

@@ -77,12 +77,15 @@ QColor colorFromOle(quint32 ole) {
 }
 
 QFont mingFont(double pointSize, bool bold, bool italic) {
-    // Ask for the original face first so a machine that has it uses it; fontconfig falls back through the
-    // list.
+    // Ask for the designed face first so a machine that has it uses it. Otherwise each character takes the
+    // first face of the list that has it: Latin text a proportional serif like the Ming face's own Latin
+    // letters (the Ming fonts here carry wide fixed-pitch ones that overflow the designed buttons), Chinese
+    // text an installed Ming face.
     QFont font;
     font.setFamilies({QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
-                      QStringLiteral("AR PL UMing TW"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("Noto Serif CJK TC"), QStringLiteral("Noto Sans CJK TC")});
+                      QStringLiteral("Liberation Serif"), QStringLiteral("AR PL UMing TW"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK TC"),
+                      QStringLiteral("Noto Sans CJK TC")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);

@@ -4,9 +4,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScopeGuard>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -71,9 +73,13 @@ TEST(QtDialogs, BoxesShowPlainTextWithTheirButtonsAndTheFirstAsDefault) {
     }
 }
 
-TEST(Fonts, TheMingFaceIsSubstitutedByAnInstalledCjkFont) {
-    const QFontInfo info(platform::mingFont(12));
-    const QString family = info.family();
-    EXPECT_TRUE(family.contains(QLatin1String("UMing")) || family.contains(QLatin1String("CJK")))
-        << family.toStdString();
+TEST(Fonts, ChineseTakesAnInstalledMingFaceAndLatinAProportionalSerif) {
+    const QFont font = platform::mingFont(12);
+    const QString chinese = QRawFont::fromFont(font, QFontDatabase::TraditionalChinese).familyName();
+    EXPECT_TRUE(chinese.contains(QLatin1String("UMing")) || chinese.contains(QLatin1String("CJK")))
+        << chinese.toStdString();
+    // Fixed-pitch Latin letters would be as wide as "W" each: "il" must be narrower than "WW".
+    const QFontMetrics metrics(font);
+    EXPECT_LT(metrics.horizontalAdvance(QStringLiteral("il")),
+              metrics.horizontalAdvance(QStringLiteral("WW")));
 }
