@@ -46,9 +46,8 @@ frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
       Picture2(QStringLiteral(":/pictures/icon_idle.png")),
       Winsock_get(forms.env().network, forms.env().host, this) {
     setWindowTitle(QStringLiteral("Quibbly"));
-    // Fixed single border without a maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Fixed single border; it starts minimised, so it keeps its minimise button.
+    setWindowFlags(platform::fixedBorderFlags() | Qt::WindowMinimizeButtonHint);
     setWindowIcon(Picture2);
     setFont(platform::mingFont(9));
     buildDesign();

@@ -67,25 +67,26 @@ inline bool isEntryField(const QWidget* control) {
            qobject_cast<const QAbstractScrollArea*>(control);
 }
 
-inline void setBackColor(QWidget* control, quint32 ole) {
+// One design colour of a control: the entry field's role or the plain one, and for buttons, check boxes and
+// combo boxes their own role too.
+inline void setDesignColor(QWidget* control, quint32 ole, QPalette::ColorRole entryRole,
+                           QPalette::ColorRole plainRole, QPalette::ColorRole ownRole) {
     QPalette palette = control->palette();
     const QColor color = colorFromOle(ole);
-    palette.setColor(isEntryField(control) ? QPalette::Base : QPalette::Window, color);
-    // Buttons and check boxes fill with their own background role.
+    palette.setColor(isEntryField(control) ? entryRole : plainRole, color);
     if (!isEntryField(control) || qobject_cast<const QComboBox*>(control))
-        palette.setColor(control->backgroundRole(), color);
+        palette.setColor(ownRole, color);
     control->setPalette(palette);
+}
+
+inline void setBackColor(QWidget* control, quint32 ole) {
+    setDesignColor(control, ole, QPalette::Base, QPalette::Window, control->backgroundRole());
     if (!isEntryField(control))
         control->setAutoFillBackground(true);
 }
 
 inline void setForeColor(QWidget* control, quint32 ole) {
-    QPalette palette = control->palette();
-    const QColor color = colorFromOle(ole);
-    palette.setColor(isEntryField(control) ? QPalette::Text : QPalette::WindowText, color);
-    if (!isEntryField(control) || qobject_cast<const QComboBox*>(control))
-        palette.setColor(control->foregroundRole(), color);
-    control->setPalette(palette);
+    setDesignColor(control, ole, QPalette::Text, QPalette::WindowText, control->foregroundRole());
 }
 
 } // namespace platform
