@@ -44,13 +44,6 @@ QLabel* rowLabel(QWidget* parent, int left, int top, int width, const QString& c
     return label;
 }
 
-// Digits, Enter and Backspace reach a number box; every other typed character is dropped.
-void numberKeysOnly(int& KeyAscii) {
-    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-    if (!digit && KeyAscii != 13 && KeyAscii != 8)
-        KeyAscii = 0;
-}
-
 } // namespace
 
 UserTime_frm::UserTime_frm(platform::FormRegistry& forms) : Form(forms) {
@@ -171,11 +164,11 @@ void UserTime_frm::numberBoxChange(QLineEdit* box, QScrollBar* bar) {
 }
 
 void UserTime_frm::txt_hour_KeyPress(int, int& KeyAscii) {
-    numberKeysOnly(KeyAscii);
+    platform::keepNumberKeys(KeyAscii);
 }
 
 void UserTime_frm::txt_minute_KeyPress(int, int& KeyAscii) {
-    numberKeysOnly(KeyAscii);
+    platform::keepNumberKeys(KeyAscii);
 }
 
 void UserTime_frm::saveRecords() {

@@ -26,12 +26,6 @@ namespace {
 
 const QString TimeNotCorrect = QStringLiteral("The time is not correct!");
 
-void keepDigits(int& KeyAscii) {
-    const bool kept = (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 13 || KeyAscii == 8;
-    if (!kept)
-        KeyAscii = 0;
-}
-
 // The time "Join Schedule" stores from the hour and minute boxes as shown: a blank side reads "0" (9: is 9:0,
 // :30 is 0:30). Both blank is no time when nothing was typed for this entry, and refused when both were
 // emptied. What does not read as a time of day (an hour over 23, a minute over 59) is refused.
@@ -199,11 +193,11 @@ void add_sch_frm::remind_Click() {
 }
 
 void add_sch_frm::sch_hour_KeyPress(int& KeyAscii) {
-    keepDigits(KeyAscii);
+    platform::keepNumberKeys(KeyAscii);
 }
 
 void add_sch_frm::txt_min_KeyPress(int& KeyAscii) {
-    keepDigits(KeyAscii);
+    platform::keepNumberKeys(KeyAscii);
 }
 
 // The pickers are chosen from their lists only.

@@ -49,10 +49,7 @@ void add_sch_frm::MemoTxt_Change() {
 }
 
 void add_sch_frm::Text1_KeyPress(int& KeyAscii) {
-    const bool kept =
-        (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '/' || KeyAscii == 13 || KeyAscii == 8;
-    if (!kept)
-        KeyAscii = 0;
+    platform::keepNumberKeys(KeyAscii, QLatin1StringView("/"));
 }
 
 void add_sch_frm::refuseEntry(QLineEdit* box, const QString& message) {

@@ -201,6 +201,13 @@ void returnFocus(QWidget* control) {
     focusReturnedTo = control;
 }
 
+void keepNumberKeys(int& keyAscii, QLatin1StringView alsoKept) {
+    const bool kept = (keyAscii >= '0' && keyAscii <= '9') || keyAscii == 13 || keyAscii == 8 ||
+                      (keyAscii < 128 && alsoKept.contains(QLatin1Char(char(keyAscii))));
+    if (!kept)
+        keyAscii = 0;
+}
+
 void onClick(QWidget* control, std::function<void()> handler) {
     control->installEventFilter(new ClickFilter(control, std::move(handler)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QObject>
 #include <functional>
 
@@ -21,6 +22,10 @@ void onLostFocus(QWidget* control, std::function<void()> handler);
 // control is no lost focus of that one, so two checked boxes never send the focus back and forth; and a click
 // that had moved the focus away does not reach the control clicked.
 void returnFocus(QWidget* control);
+
+// The key filter of a number box: digits, Enter (13), Backspace (8) and the characters of alsoKept pass;
+// every other typed character is dropped.
+void keepNumberKeys(int& keyAscii, QLatin1StringView alsoKept = {});
 
 // Click of a control that has no click of its own (a text box): the left button pressed and released on it.
 void onClick(QWidget* control, std::function<void()> handler);
