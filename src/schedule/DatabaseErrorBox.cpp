@@ -1,6 +1,7 @@
 #include "schedule/DatabaseErrorBox.h"
 
 #include "platform/Environment.h"
+#include "schedule/OrganiserWindows.h"
 
 namespace schedule {
 
@@ -12,7 +13,7 @@ QString databaseErrorText(const platform::db::DbError& error) {
 }
 
 void showDatabaseError(platform::Dialogs& dialogs, const platform::db::DbError& error) {
-    platform::warn(dialogs, databaseErrorText(error), QStringLiteral("Memorell"));
+    platform::warn(dialogs, databaseErrorText(error), OrganiserTitle);
 }
 
 } // namespace schedule

@@ -3,6 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/db/Recordset.h"
 #include "schedule/DatabaseErrorBox.h"
+#include "schedule/OrganiserWindows.h"
 
 #include <QPointer>
 
@@ -13,7 +14,7 @@ bool askDeleteQuestion(platform::Dialogs& dialogs) {
     box.text = DeleteQuestion;
     box.buttons = platform::BoxButtons::OKCancel;
     box.icon = platform::BoxIcon::None;
-    box.title = QStringLiteral("Memorell");
+    box.title = OrganiserTitle;
     return dialogs.messageBox(box) == platform::BoxAnswer::OK;
 }
 

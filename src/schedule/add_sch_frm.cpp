@@ -282,10 +282,7 @@ void add_sch_frm::buildBoundBoxes() {
 void add_sch_frm::Form_Load() {
     Form_Activate();
     months.fill();
-    for (int year = 2003; year <= 2100; ++year)
-        sch_year->addItem(common::leadingBlankNumber(year));
-    for (const QString& month : months.MonthAbbr)
-        sch_month->addItem(month);
+    appendYearsAndMonths(sch_year, sch_month);
     const QDate today = registry().env().clock.now().date();
     // Texts only: no item is picked.
     sch_year->setCurrentIndex(-1);

@@ -185,6 +185,8 @@ private:
     void FillClrDate();
     // Appends the days of SelMonth in SelYear (" 1" ..), February set by the leap rule; no day is picked.
     void appendDays(QComboBox* days);
+    // The year items " 2003" to " 2100" and the month items of MonthAbbr, both pickers alike.
+    void appendYearsAndMonths(QComboBox* years, QComboBox* monthItems);
     // A change of the hour or the minute box: its bar follows, the time text is rebuilt.
     void timeBoxChanged(QLineEdit* box, QScrollBar* bar);
     // "Y/M/D" of SelYear, SelMonth and the day, without leading zeros.

@@ -80,6 +80,13 @@ void add_sch_frm::appendDays(QComboBox* days) {
         days->setCurrentIndex(-1);
 }
 
+void add_sch_frm::appendYearsAndMonths(QComboBox* years, QComboBox* monthItems) {
+    for (int year = 2003; year <= 2100; ++year)
+        years->addItem(common::leadingBlankNumber(year));
+    for (const QString& month : months.MonthAbbr)
+        monthItems->addItem(month);
+}
+
 QString add_sch_frm::pickedDateText(int day) const {
     return QStringLiteral("%1/%2/%3").arg(SelYear).arg(SelMonth).arg(day);
 }

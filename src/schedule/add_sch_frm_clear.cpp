@@ -30,11 +30,8 @@ void add_sch_frm::MoreClr_Click() {
 void add_sch_frm::InitClrLists() {
     months.fill();
     ClrYear->clear();
-    for (int year = 2003; year <= 2100; ++year)
-        ClrYear->addItem(common::leadingBlankNumber(year));
     ClrMonth->clear();
-    for (const QString& month : months.MonthAbbr)
-        ClrMonth->addItem(month);
+    appendYearsAndMonths(ClrYear, ClrMonth);
     const QDate today = registry().env().clock.now().date();
     ClrYear->setCurrentIndex(-1);
     ClrYear->setEditText(common::leadingBlankNumber(today.year()));
