@@ -30,22 +30,8 @@ const char* const schema = "PRAGMA journal_mode=WAL;"
                            " Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);";
 
 // One day's rows (the one-day list, today's alarm table) are found by their date without reading the table.
-const char* const dateIndex = "我的行程_Schedule_Date";
-
-void ensureDateIndex(const platform::db::SqliteFile& file) {
-    try {
-        platform::db::SqliteStatement existing =
-            file.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1"));
-        existing.bind(1, QString::fromUtf8(dateIndex));
-        if (existing.step())
-            return;
-        file.prepare(QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (Schedule_Date)")
-                         .arg(QString::fromUtf8(dateIndex), ScheduleTable))
-            .step();
-    } catch (const DbError&) {
-        // A file that cannot take the index now (read-only, or busy in another program) is read without it.
-    }
-}
+const char* const dateIndex =
+    "CREATE INDEX IF NOT EXISTS \"我的行程_Schedule_Date\" ON \"我的行程\" (Schedule_Date)";
 
 void checkScheduleFile(const QString& path) {
     const auto file = platform::db::SqliteFile::openExisting(path);
@@ -57,7 +43,6 @@ void checkScheduleFile(const QString& path) {
                 QStringLiteral("the file is not a schedule database (no table \"%1\" with the field \"%2\")")
                     .arg(ScheduleTable, needed));
     }
-    ensureDateIndex(*file);
 }
 
 // Built under a temporary name and linked into place only if no file has appeared meanwhile, so an existing
@@ -73,6 +58,8 @@ void createScheduleFile(const QString& path) {
     char* message = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, schema, nullptr, nullptr, &message);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, dateIndex, nullptr, nullptr, &message);
     const QString reason = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
     sqlite3_free(message);
     sqlite3_close(db);
@@ -84,6 +71,14 @@ void createScheduleFile(const QString& path) {
 }
 
 } // namespace
+
+void addDateIndex(const platform::db::SqliteFile& file) {
+    try {
+        file.prepare(QString::fromUtf8(dateIndex)).step();
+    } catch (const DbError&) {
+        // The rows are found without it.
+    }
+}
 
 QString scheduleDatabasePath(const QString& programFolder) {
     return QDir(programFolder).filePath(ScheduleFileName);
@@ -111,6 +106,7 @@ void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, c
                       const QString& sortField, const QString& programFolder) {
     openOrCreateScheduleDatabase(programFolder);
     data.setConnectionString(ScheduleConnectionString(programFolder));
+    data.setUpkeep(addDateIndex);
     data.setCommandType(platform::db::Adodc::adCmdUnknown);
     data.setRecordSource(recordSource);
     grid.setDataSource(&data);

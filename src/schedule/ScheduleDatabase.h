@@ -9,6 +9,7 @@ class Dialogs;
 namespace platform::db {
 class Adodc;
 class DataGrid;
+class SqliteFile;
 } // namespace platform::db
 
 namespace schedule {
@@ -30,6 +31,10 @@ QString oneDayStatement(const QString& SelectedDate);
 // Creates an empty schedule database when the folder has no schedule.mdb; an existing file is only checked,
 // never changed. Throws DbError when the file exists but is not a schedule database, or cannot be created.
 void openOrCreateScheduleDatabase(const QString& programFolder);
+
+// The index a file made by an older copy of the program lacks, added when the program writes to the file
+// anyway (an upkeep for the data control and the delete connection).
+void addDateIndex(const platform::db::SqliteFile& file);
 
 // Binds a schedule window's data control and grid as every activation does: the database is made sure of,
 // then connection string, command type 8, record source, the grid's data source, Refresh, and the sort.

@@ -21,6 +21,7 @@ SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comp
     Connection& connection = *objects.connection;
     connection.setConnectionString(ScheduleConnectionString(programFolder));
     connection.setCursorLocation(CursorLocation::Client);
+    connection.setUpkeep(addDateIndex);
     const QPointer<QObject> open(window);
     const bool ok = askDeleteQuestion(dialogs);
     if (!ok || (window && !open))

@@ -93,7 +93,7 @@ TEST(OpenOrCreateScheduleDatabase, RefusesAForeignFileAndLeavesItAsItWas) {
     }
 }
 
-TEST(OpenOrCreateScheduleDatabase, AnOlderFileGetsTheDateIndexSoOneDayIsFoundWithoutAScan) {
+TEST(OpenOrCreateScheduleDatabase, AnOlderFileGetsTheDateIndexAtItsFirstWriteSoOneDayIsFoundWithoutAScan) {
     QTemporaryDir dir;
     const QByteArray path = QFile::encodeName(schedule::scheduleDatabasePath(dir.path()));
     sqlite3* db = nullptr;
@@ -103,7 +103,11 @@ TEST(OpenOrCreateScheduleDatabase, AnOlderFileGetsTheDateIndexSoOneDayIsFoundWit
                  " Remind TEXT, Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    schedule::openOrCreateScheduleDatabase(dir.path());
+    platform::db::Adodc data(common::systemDateTextRule());
+    platform::db::DataGrid grid;
+    schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", dir.path());
+    data.Recordset()->AddNew();
+    data.Recordset()->Update("Work", "written");
     sqlite3_open(path.constData(), &db);
     sqlite3_stmt* plan = nullptr;
     sqlite3_prepare_v2(db, "EXPLAIN QUERY PLAN SELECT * FROM \"我的行程\" WHERE Schedule_Date = 37748", -1,

@@ -52,7 +52,8 @@ void Adodc::setCaption(const QString& caption) {
 
 void Adodc::Refresh() {
     storeEditedRow();
-    const auto file = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource);
+    const auto file =
+        SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource, upkeep_);
     auto fresh = db::Recordset::open(file, recordSource_, rule_);
     fresh->setBeforeStore([this] { handOverBoundTexts(); });
     // The old set goes only after everyone has been pointed at the new one, and not at once: a Refresh can

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -32,6 +33,8 @@ public:
     void setCommandType(int type) { commandType_ = type; }
     QString RecordSource() const { return recordSource_; }
     void setRecordSource(const QString& source) { recordSource_ = source; }
+    // Handed to the file at each Refresh (see SqliteFile::Upkeep).
+    void setUpkeep(std::function<void(const SqliteFile&)> upkeep) { upkeep_ = std::move(upkeep); }
     QString Caption() const;
     void setCaption(const QString& caption);
 
@@ -64,6 +67,7 @@ private:
     QString connectionString_;
     int commandType_ = adCmdUnknown;
     QString recordSource_;
+    std::function<void(const SqliteFile&)> upkeep_;
     std::unique_ptr<db::Recordset> recordset_;
     QList<QPointer<BoundTextBox>> boundBoxes_;
     QLabel* caption_;

@@ -10,7 +10,7 @@
 namespace platform::db {
 
 void Connection::Open(const QString&, const QString&, int) {
-    file_ = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource);
+    file_ = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource, upkeep_);
 }
 
 void Connection::Close() {
@@ -32,10 +32,13 @@ int Command::Execute() {
         throw DbError(DbError::Kind::StatementRefused, file.path(),
                       QStringLiteral("only delete statements are run as commands"));
     shape.resolveAgainst(file);
+    SqliteFile::WriteTransaction transaction(file);
     SqliteStatement statement = file.prepare(shape.sql());
     statement.bind(1, shape.filter->literal);
     statement.step();
-    return sqlite3_changes(file.handle());
+    const int deleted = sqlite3_changes(file.handle());
+    transaction.commit();
+    return deleted;
 }
 
 } // namespace platform::db

@@ -3,6 +3,7 @@
 #include "platform/values/Value.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace platform::db {
@@ -28,6 +29,8 @@ public:
     bool isOpen() const { return file_ != nullptr; }
 
     const DateTextRule& rule() const { return rule_; }
+    // Handed to the file at the next Open (see SqliteFile::Upkeep).
+    void setUpkeep(std::function<void(const SqliteFile&)> upkeep) { upkeep_ = std::move(upkeep); }
     // The open file; throws NotOpen when closed.
     const SqliteFile& file() const;
 
@@ -36,6 +39,7 @@ private:
     QString connectionString_;
     db::CursorLocation cursorLocation_ = db::CursorLocation::Server;
     std::shared_ptr<SqliteFile> file_;
+    std::function<void(const SqliteFile&)> upkeep_;
 };
 
 // Runs a delete statement on its active connection.

@@ -15,11 +15,16 @@ public:
         FileMissing,
         NotADatabase,
         FileInUse,
+        // Deleted, moved away or replaced since it was opened.
+        FileMoved,
+        ReadOnly,
         StatementRefused,
         FieldNotFound,
         ValueRefused,
         NoCurrentRow,
         RowGone,
+        // Stored values differ from those the record set read.
+        RowChanged,
         NotOpen,
         EngineFailure,
     };

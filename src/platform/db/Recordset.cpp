@@ -429,7 +429,7 @@ void Recordset::appendRow(qint64 key, std::vector<Value>&& values) {
     noteDateKeys(rows_.back());
 }
 
-std::vector<Value> Recordset::readRow(qint64 key) const {
+std::optional<std::vector<Value>> Recordset::readRow(qint64 key) const {
     QStringList quoted;
     for (const QString& column : columns_)
         quoted << quotedName(column);
@@ -437,11 +437,25 @@ std::vector<Value> Recordset::readRow(qint64 key) const {
                                                    .arg(quoted.join(QLatin1Char(',')), quotedName(table_)));
     statement.bind(1, Value(key));
     if (!statement.step())
-        return pending_;
+        return std::nullopt;
     std::vector<Value> values;
     for (int c = 0; c < columns_.size(); ++c)
         values.push_back(fromStorage(c, statement.raw(c)));
     return values;
+}
+
+// Another program may have changed the row since it was read; storing over that change would lose it
+// without a word.
+void Recordset::requireStoredAsRead(const std::optional<std::vector<Value>>& stored) const {
+    if (!stored)
+        refuse(DbError::Kind::RowGone,
+               QStringLiteral("the row was deleted since it was read; the change was not stored"));
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (!((*stored)[c] == cell(pos_, c)))
+            refuse(DbError::Kind::RowChanged,
+                   QStringLiteral("the row was changed by another program since it was read; nothing was "
+                                  "stored, and the next refresh shows that change"));
+    }
 }
 
 void Recordset::insertPending() {
@@ -459,12 +473,15 @@ void Recordset::insertPending() {
             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(table_))
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quotedName(table_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    SqliteFile::WriteTransaction transaction(*file_);
     SqliteStatement statement = file_->prepare(sql);
     for (size_t i = 0; i < values.size(); ++i)
         statement.bind(int(i) + 1, values[i]);
     statement.step();
     const qint64 key = sqlite3_last_insert_rowid(file_->handle());
-    appendRow(key, readRow(key));
+    std::vector<Value> stored = readRow(key).value_or(pending_);
+    transaction.commit();
+    appendRow(key, std::move(stored));
     mode_ = EditMode::None;
     pending_.clear();
     pos_ = RecordCount() - 1;
@@ -482,19 +499,21 @@ void Recordset::updatePending() {
         assignments << QStringLiteral("%1 = ?%2").arg(quotedName(columns_[c])).arg(values.size());
     }
     if (!values.empty()) {
+        const qint64 key = rows_[pos_].key;
+        SqliteFile::WriteTransaction transaction(*file_);
+        requireStoredAsRead(readRow(key));
         SqliteStatement statement =
             file_->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
                                .arg(quotedName(table_), assignments.join(QLatin1Char(',')))
                                .arg(values.size() + 1));
         for (size_t i = 0; i < values.size(); ++i)
             statement.bind(int(i) + 1, values[i]);
-        statement.bind(int(values.size()) + 1, Value(rows_[pos_].key));
+        statement.bind(int(values.size()) + 1, Value(key));
         statement.step();
-        if (sqlite3_changes(file_->handle()) == 0)
-            refuse(DbError::Kind::RowGone,
-                   QStringLiteral(
-                       "the row was deleted meanwhile through another window; the change was not stored"));
-        std::copy(pending_.begin(), pending_.end(), cells(pos_));
+        // The copy holds what the file now holds, so that the next change compares like with like.
+        std::vector<Value> stored = readRow(key).value_or(pending_);
+        transaction.commit();
+        std::copy(stored.begin(), stored.end(), cells(pos_));
         noteDateKeys(rows_[pos_]);
     }
     mode_ = EditMode::None;
@@ -527,10 +546,15 @@ void Recordset::Delete() {
         return;
     }
     requireCurrentRow();
+    SqliteFile::WriteTransaction transaction(*file_);
+    // A row deleted meanwhile is gone as asked.
+    if (auto stored = readRow(rows_[pos_].key))
+        requireStoredAsRead(stored);
     SqliteStatement statement =
         file_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedName(table_)));
     statement.bind(1, Value(rows_[pos_].key));
     statement.step();
+    transaction.commit();
     mode_ = EditMode::None;
     pending_.clear();
     const int removed = pos_;

@@ -122,7 +122,10 @@ private:
     void readRows(const StatementShape& shape);
     Value fromStorage(int column, const Value& raw) const;
     Value convertForColumn(int column, const Value& value) const;
-    std::vector<Value> readRow(qint64 key) const;
+    // The row as the file holds it now; none when it is gone.
+    std::optional<std::vector<Value>> readRow(qint64 key) const;
+    // Refuses (RowGone, RowChanged) unless the stored row still holds what the current row was read with.
+    void requireStoredAsRead(const std::optional<std::vector<Value>>& stored) const;
     // A cell as it is shown; a text still waiting in its bytes is made a string first.
     const Value& cell(int row, int column) const;
     // A whole row's cells, every text made a string, to be copied or overwritten.

@@ -5,29 +5,125 @@
 #include <QFileInfo>
 #include <cmath>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::db {
 
-std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
-        throw DbError(DbError::Kind::FileMissing, path, QStringLiteral("the file does not exist"));
+sqlite3* SqliteFile::openHandle(const QString& path, bool readOnly, bool immutable) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = SQLITE_OK;
+    if (!readOnly) {
+        rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    } else {
+        const QByteArray uri = "file:" + QFile::encodeName(path).toPercentEncoding("/") +
+                               (immutable ? "?mode=ro&immutable=1" : "?mode=ro");
+        rc = sqlite3_open_v2(uri.constData(), &db,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    }
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
         throw DbError(DbError::Kind::FileMissing, path,
                       QStringLiteral("the file cannot be opened (%1)").arg(reason));
     }
-    std::shared_ptr<SqliteFile> file(new SqliteFile(path, db));
-    // Another program may hold the file for a moment; the window waits while this one does, so a lock that
-    // lasts longer is reported rather than waited out.
-    sqlite3_busy_timeout(db, 200);
-    // The first read of the schema tells a database from any other file.
-    file->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).step();
+    return db;
+}
+
+std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path, Upkeep upkeep) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        throw DbError(DbError::Kind::FileMissing, path, QStringLiteral("the file does not exist"));
+    // Taken before the handle opens: should the file be replaced in between, a write is refused, never let
+    // into the wrong file.
+    const std::optional<Identity> identity = identityOf(path);
+    QString readOnlyReason;
+    if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+        readOnlyReason =
+            QStringLiteral("the folder %1 cannot be written, so the file can be read but not changed")
+                .arg(info.absolutePath());
+    else if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        readOnlyReason = QStringLiteral("the file cannot be written, so it can be read but not changed");
+    // The file's journal needs files beside it that a folder that cannot be written does not take; there
+    // the file is read as it stands, which is all such media can hold.
+    const auto openAndRead = [&](bool immutable) {
+        std::shared_ptr<SqliteFile> file(
+            new SqliteFile(path, openHandle(path, !readOnlyReason.isEmpty(), immutable)));
+        // Another program may hold the file for a moment; the window waits while this one does, so a lock
+        // that lasts longer is reported rather than waited out.
+        sqlite3_busy_timeout(file->db_, 200);
+        // The first read of the schema tells a database from any other file.
+        file->prepare(QStringLiteral("SELECT count(*) FROM sqlite_master")).step();
+        return file;
+    };
+    std::shared_ptr<SqliteFile> file;
+    try {
+        file = openAndRead(false);
+    } catch (const DbError& error) {
+        if (readOnlyReason.isEmpty() || error.kind() == DbError::Kind::NotADatabase)
+            throw;
+        file = openAndRead(true);
+    }
+    file->identity_ = identity;
+    file->readOnlyReason_ = readOnlyReason;
+    file->upkeep_ = std::move(upkeep);
     return file;
+}
+
+std::optional<SqliteFile::Identity> SqliteFile::identityOf(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return Identity{quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+void SqliteFile::requireWritable() const {
+    if (!readOnlyReason_.isEmpty())
+        throw DbError(DbError::Kind::ReadOnly, path_, readOnlyReason_);
+    const std::optional<Identity> now = identityOf(path_);
+    if (!now)
+        throw DbError(DbError::Kind::FileMoved, path_,
+                      QStringLiteral("the file was deleted or moved away since it was read"));
+    if (*now != identity_)
+        throw DbError(DbError::Kind::FileMoved, path_,
+                      QStringLiteral("another file has taken its place since it was read"));
+}
+
+// Inside a transaction its user began itself, a change is a savepoint of that transaction.
+SqliteFile::WriteTransaction::WriteTransaction(const SqliteFile& file)
+    : file_(file), nested_(sqlite3_get_autocommit(file.db_) == 0) {
+    file_.requireWritable();
+    if (sqlite3_exec(file_.db_, nested_ ? "SAVEPOINT change" : "BEGIN IMMEDIATE", nullptr, nullptr,
+                     nullptr) != SQLITE_OK)
+        file_.fail(QStringLiteral("starting a change"));
+    open_ = true;
+    if (file_.upkeep_ && !file_.upkeepDone_) {
+        try {
+            file_.upkeep_(file_);
+        } catch (...) {
+            rollBack();
+            throw;
+        }
+        file_.upkeepDone_ = true;
+    }
+}
+
+SqliteFile::WriteTransaction::~WriteTransaction() {
+    if (open_)
+        rollBack();
+}
+
+void SqliteFile::WriteTransaction::rollBack() {
+    sqlite3_exec(file_.db_, nested_ ? "ROLLBACK TO change; RELEASE change" : "ROLLBACK", nullptr, nullptr,
+                 nullptr);
+}
+
+void SqliteFile::WriteTransaction::commit() {
+    if (sqlite3_exec(file_.db_, nested_ ? "RELEASE change" : "COMMIT", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        file_.fail(QStringLiteral("storing a change"));
+    open_ = false;
 }
 
 SqliteFile::~SqliteFile() {

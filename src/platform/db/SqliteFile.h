@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QUtf8StringView>
+#include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -14,11 +16,16 @@ namespace platform::db {
 
 class SqliteStatement;
 
-// One open handle on an existing database file. The file is never created here.
+// One open handle on an existing database file. The file is never created here, and opening it changes
+// nothing in it: a file in a folder or on media that cannot be written is opened for reading only.
 class SqliteFile {
 public:
+    // Work the program wants done to a file it writes anyway (an index an older file lacks). It runs once,
+    // in the first write's transaction; a file that is only read is left exactly as it was.
+    using Upkeep = std::function<void(const SqliteFile&)>;
+
     // Throws DbError: FileMissing, NotADatabase, EngineFailure.
-    static std::shared_ptr<SqliteFile> openExisting(const QString& path);
+    static std::shared_ptr<SqliteFile> openExisting(const QString& path, Upkeep upkeep = {});
     ~SqliteFile();
     SqliteFile(const SqliteFile&) = delete;
     SqliteFile& operator=(const SqliteFile&) = delete;
@@ -36,10 +43,43 @@ public:
     // A DbError for the last failure on this handle.
     [[noreturn]] void fail(const QString& doing) const;
 
+    // Every change goes through one: it refuses (DbError, nothing written) a file opened for reading only,
+    // and one that is no longer the file at its path (deleted, or another renamed over it since it was
+    // opened: the database would still take the change, into a file nobody opens again). Without commit()
+    // everything written in it is undone.
+    class WriteTransaction {
+    public:
+        explicit WriteTransaction(const SqliteFile& file);
+        ~WriteTransaction();
+        WriteTransaction(const WriteTransaction&) = delete;
+        WriteTransaction& operator=(const WriteTransaction&) = delete;
+        void commit();
+
+    private:
+        void rollBack();
+        const SqliteFile& file_;
+        const bool nested_;
+        bool open_ = false;
+    };
+
 private:
+    struct Identity {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    static std::optional<Identity> identityOf(const QString& path);
+    static sqlite3* openHandle(const QString& path, bool readOnly, bool immutable);
     SqliteFile(QString path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+    void requireWritable() const;
+
     QString path_;
     sqlite3* db_;
+    std::optional<Identity> identity_;
+    // Why the file cannot be written; empty when it can.
+    QString readOnlyReason_;
+    Upkeep upkeep_;
+    mutable bool upkeepDone_ = false;
 };
 
 // A prepared statement; finalised when it goes.
