@@ -174,13 +174,6 @@ TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
     };
     const Case cases[] = {
         {"a date the column refuses", [](add_sch_frm& m) { m.Text1->setText("2003/13/40"); }, true},
-        {"a row changed by another program",
-         [&](add_sch_frm&) {
-             auto rs = folder.open();
-             rs->setAbsolutePosition(rs->rowOfKey(row));
-             rs->Update("Memo", "theirs");
-         },
-         true},
         {"a row deleted elsewhere",
          [&](add_sch_frm&) {
              auto rs = folder.open();

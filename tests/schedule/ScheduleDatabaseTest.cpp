@@ -8,10 +8,14 @@
 #include "../platform/db/DbTestFiles.h"
 #include "support/QStringPrinter.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 
@@ -143,5 +147,84 @@ TEST(BindScheduleData, BindsRefreshesAndSortsAsAnActivationDoes) {
     EXPECT_EQ(grid.model()->rowCount(), 0);
     EXPECT_TRUE(QFile::exists(schedule::scheduleDatabasePath(fresh.path())));
 }
+
+// One value by a plain sqlite3 statement; empty when there is no file.
+QString plainSql(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    QString value;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const auto keep = [](void* out, int, char** row, char**) {
+        return *static_cast<QString*>(out) = row[0], 0;
+    };
+    sqlite3_exec(db, sql, keep, &value, nullptr);
+    sqlite3_close(db);
+    return value;
+}
+
+// What becomes of the file behind an open window, judged by sqlite3 and by the file's sha256.
+struct FileCase {
+    const char* name;
+    const char* unwritable; // "folder" or "file", immutable (to root too) before the window reads it
+    std::function<void(platform::db::Recordset&, const QString& path)> act; // once the window has read it
+    std::optional<DbError::Kind> refusal;
+    const char* atPath; // the Work of each row in the file then at the path
+};
+
+const FileCase fileCases[] = {
+    {"OpenedOnly", "", [](auto&, auto&) {}, {}, "a,b"},
+    {"Deleted", "", [](auto& rs, auto& path) { QFile::remove(path), rs.AddNew(), rs.Update("Work", "x"); },
+     DbError::Kind::FileMoved, ""},
+    {"Replaced", "", // by the new empty file the next window makes
+     [](auto& rs, auto& path) {
+         QFile::remove(path), schedule::openOrCreateScheduleDatabase(QFileInfo(path).path()), rs.Delete();
+     },
+     DbError::Kind::FileMoved, ""},
+    {"ChangedBySecondConnection", "",
+     [](auto& rs, auto& path) {
+         plainSql(path, "UPDATE 我的行程 SET Work = 'theirs' WHERE Work = 'a'"), rs.Delete();
+     },
+     DbError::Kind::RowChanged, "theirs,b"},
+    {"ReadOnlyFolder", "folder", [](auto& rs, auto&) { rs.AddNew(), rs.Update("Work", "x"); },
+     DbError::Kind::ReadOnly, "a,b"},
+    {"ReadOnlyFile", "file", [](auto& rs, auto&) { rs.Update("Work", "x"); }, DbError::Kind::ReadOnly, "a,b"},
+};
+
+class ScheduleFile : public testing::TestWithParam<FileCase> {};
+
+TEST_P(ScheduleFile, NothingGoesAnywhereButIntoTheFileAsReadAndOpeningChangesNothing) {
+    const FileCase& c = GetParam();
+    dbtest::ScheduleFolder folder;
+    folder.add({}, {}, "a");
+    folder.add({}, {}, "b");
+    plainSql(folder.path(), "DROP INDEX \"我的行程_Schedule_Date\""); // as an older copy made it
+    QTemporaryDir elsewhere;
+    const QString kept = elsewhere.filePath("kept"); // the file as read, by a second name
+    ASSERT_EQ(::link(QFile::encodeName(folder.path()), QFile::encodeName(kept)), 0);
+    const auto sha256 = [&] { return QCryptographicHash::hash(fileBytes(kept), QCryptographicHash::Sha256); };
+    const QByteArray before = sha256();
+    {
+        const QString target = QString(c.unwritable) == "file" ? folder.path() : folder.folder();
+        if (*c.unwritable && QProcess::execute("chattr", {"+i", target}) != 0)
+            GTEST_SKIP() << "nothing can be made unwritable to root here: chattr +i is refused";
+        const auto lift = qScopeGuard([&] { QProcess::execute("chattr", {"-i", target}); });
+        platform::db::Adodc data(common::systemDateTextRule());
+        platform::db::DataGrid grid;
+        schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", folder.folder());
+        ASSERT_EQ(data.Recordset()->RecordCount(), 2);
+        try {
+            c.act(*data.Recordset(), folder.path());
+            EXPECT_FALSE(c.refusal);
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), c.refusal) << e.what();
+            EXPECT_EQ(e.reason().contains(folder.folder()), QString(c.unwritable) == "folder") << e.what();
+        }
+    }
+    EXPECT_EQ(plainSql(folder.path(), "SELECT group_concat(Work) FROM 我的行程"), c.atPath);
+    // Only the other program's change reaches the file.
+    EXPECT_TRUE(c.refusal == DbError::Kind::RowChanged || sha256() == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScheduleFile, testing::ValuesIn(fileCases),
+                         [](const auto& info) { return info.param.name; });
 
 } // namespace

@@ -453,8 +453,8 @@ void Recordset::requireStoredAsRead(const std::optional<std::vector<Value>>& sto
     for (int c = 0; c < columns_.size(); ++c) {
         if (!((*stored)[c] == cell(pos_, c)))
             refuse(DbError::Kind::RowChanged,
-                   QStringLiteral("the row was changed by another program since it was read; nothing was "
-                                  "stored, and the next refresh shows that change"));
+                   QStringLiteral("the row was changed by another program since it "
+                                  "was read; the next refresh shows that change"));
     }
 }
 

@@ -11,17 +11,15 @@
 namespace platform::db {
 
 sqlite3* SqliteFile::openHandle(const QString& path, bool readOnly, bool immutable) {
+    const QByteArray uri = "file:" + QFile::encodeName(path).toPercentEncoding("/") +
+                           (!readOnly   ? ""
+                            : immutable ? "?mode=ro&immutable=1"
+                                        : "?mode=ro");
     sqlite3* db = nullptr;
-    int rc = SQLITE_OK;
-    if (!readOnly) {
-        rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    } else {
-        const QByteArray uri = "file:" + QFile::encodeName(path).toPercentEncoding("/") +
-                               (immutable ? "?mode=ro&immutable=1" : "?mode=ro");
-        rc = sqlite3_open_v2(uri.constData(), &db,
-                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
-    }
+    const int rc = sqlite3_open_v2(uri.constData(), &db,
+                                   (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                                       SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);

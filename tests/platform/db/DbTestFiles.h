@@ -7,9 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 #include <memory>
-#include <sqlite3.h>
 
 namespace dbtest {
 
@@ -46,31 +44,6 @@ struct ScheduleFolder {
         for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
             list << rs->Fields("Work").Value().text();
         return list;
-    }
-};
-
-// The file as sqlite3 itself reads it: one line per row, in key order.
-struct PlainFile {
-    sqlite3* db = nullptr;
-    explicit PlainFile(const QString& path) { sqlite3_open(QFile::encodeName(path).constData(), &db); }
-    ~PlainFile() { sqlite3_close(db); }
-    void exec(const QString& sql) const {
-        char* error = nullptr;
-        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-        ASSERT_EQ(error, nullptr) << error << "\n" << sql.toStdString();
-    }
-    std::map<qint64, QString> rows(const QString& table = schedule::ScheduleTable) const {
-        std::map<qint64, QString> result;
-        sqlite3_stmt* stmt = nullptr;
-        const QString sql = QStringLiteral("SELECT rowid, quote(Schedule_Date) || ' ' || "
-                                           "quote(Schedule_Time) || ' ' || quote(Work) FROM \"%1\"")
-                                .arg(table);
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            result[sqlite3_column_int64(stmt, 0)] =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
-        sqlite3_finalize(stmt);
-        return result;
     }
 };
 

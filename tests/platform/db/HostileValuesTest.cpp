@@ -12,9 +12,33 @@
 
 namespace {
 
-using dbtest::PlainFile;
 using platform::Value;
 using platform::db::DbError;
+
+// The file as sqlite3 itself reads it: one line per row, in key order.
+struct PlainFile {
+    sqlite3* db = nullptr;
+    explicit PlainFile(const QString& path) { sqlite3_open(QFile::encodeName(path).constData(), &db); }
+    ~PlainFile() { sqlite3_close(db); }
+    void exec(const QString& sql) const {
+        char* error = nullptr;
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        ASSERT_EQ(error, nullptr) << error << "\n" << sql.toStdString();
+    }
+    std::map<qint64, QString> rows(const QString& table = schedule::ScheduleTable) const {
+        std::map<qint64, QString> result;
+        sqlite3_stmt* stmt = nullptr;
+        const QString sql = QStringLiteral("SELECT rowid, quote(Schedule_Date) || ' ' || "
+                                           "quote(Schedule_Time) || ' ' || quote(Work) FROM \"%1\"")
+                                .arg(table);
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            result[sqlite3_column_int64(stmt, 0)] =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+        sqlite3_finalize(stmt);
+        return result;
+    }
+};
 
 struct Stored {
     qint64 key;
@@ -121,8 +145,7 @@ TEST(HostileValues, NumbersNoColumnCanHoldAreRefusedAndTheRestStoredExactly) {
         {"Schedule_Date", 37748.0, "37748 NULL NULL"},
     };
     for (const Case& c : cases) {
-        // Read afresh: a copy from before the reset below would be refused as changed meanwhile.
-        auto rs = folder.open("t");
+        auto rs = folder.open("t"); // a copy read before the reset below would be refused as changed
         SCOPED_TRACE(c.field.toStdString() + " " + c.typed.toText(rs->rule()).toStdString());
         try {
             rs->Update(c.field, c.typed);
