@@ -2,6 +2,7 @@
 // "Join Schedule".
 
 #include "common/DateRecognition.h"
+#include "common/DateText.h"
 #include "common/NumberText.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
@@ -133,8 +134,8 @@ void add_sch_frm::cmd_add_Click() {
     txt_time->clear();
     remind_msg->clear();
     txt_memo->clear();
-    // Today's date, unless another year or month stands in the pickers: what they show is what is stored.
-    txt_date->setText(pickedDateText(today.day()));
+    // Each entry starts on today, whatever year and month the pickers keep for the entries after it.
+    txt_date->setText(common::shortDateText(today));
 }
 
 void add_sch_frm::sch_year_Click() {
