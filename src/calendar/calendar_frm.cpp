@@ -9,6 +9,7 @@
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/Picker.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/schedule_frm.h"
 
@@ -55,9 +56,7 @@ void calendar_frm::buildDesign() {
 
     auto combo = [this](int left, int width) {
         auto* box = makeControl<QComboBox>(Frame1, left, 360, width, 300);
-        box->setEditable(true);
-        box->setInsertPolicy(QComboBox::NoInsert);
-        box->setCompleter(nullptr);
+        platform::makePicker(box, platform::PickerText::Typed);
         platform::setBackColor(box, 0x80000006);
         platform::setForeColor(box, 0x80000005);
         return box;
@@ -141,8 +140,8 @@ void calendar_frm::Form_Load() {
         combo_year->addItem(common::leadingBlankNumber(year));
     for (const QString& month : months.MonthAbbr)
         combo_month->addItem(month);
-    combo_year->setEditText(common::leadingBlankNumber(today.year()));
-    combo_month->setEditText(months.MonthAbbr[today.month() - 1]);
+    platform::showWithoutPick(combo_year, common::leadingBlankNumber(today.year()));
+    platform::showWithoutPick(combo_month, months.MonthAbbr[today.month() - 1]);
     SelYear = today.year();
     SelMonth = qint16(today.month());
     DrawMonth();

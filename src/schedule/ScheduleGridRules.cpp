@@ -1,7 +1,10 @@
 #include "schedule/ScheduleGridRules.h"
 
 #include "platform/Environment.h"
+#include "platform/db/Adodc.h"
+#include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/RecordsetModel.h"
 #include "schedule/DatabaseErrorBox.h"
 #include "schedule/OrganiserWindows.h"
 
@@ -37,6 +40,19 @@ platform::Value normalisedRemind(const platform::Value& remind) {
     if (upper == QLatin1String("YES") || upper == QLatin1String("NO"))
         return upper;
     return QStringLiteral("NO");
+}
+
+void keepTypedRemindNormalised(platform::db::DataGrid& grid) {
+    QObject::connect(&grid, &platform::db::DataGrid::AfterColEdit, &grid, [&grid] {
+        platform::db::Recordset* recordset = grid.recordsetModel()->recordset();
+        const int column = recordset ? recordset->fieldIndex(QStringLiteral("Remind")) : -1;
+        if (column < 0)
+            return;
+        const platform::Value remind = recordset->fieldValue(column);
+        const platform::Value normal = normalisedRemind(remind);
+        if (!(normal == remind))
+            recordset->setFieldValue(column, normal);
+    });
 }
 
 void applyAfterEditRule(platform::db::Recordset& recordset, bool& DeleteConfirmed,

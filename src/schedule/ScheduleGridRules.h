@@ -10,8 +10,9 @@ namespace platform {
 class Dialogs;
 }
 namespace platform::db {
+class DataGrid;
 class Recordset;
-}
+} // namespace platform::db
 
 namespace schedule {
 
@@ -28,6 +29,10 @@ void applyBeforeDeleteRule(platform::Dialogs& dialogs, QObject& window, bool& De
 
 // A Remind as the grids keep it: upper case, and "NO" unless that reads "YES" or "NO"; no value stays none.
 platform::Value normalisedRemind(const platform::Value& remind);
+
+// A row typed into in the grid holds its Remind normalised from the typing on, so that every store of it, the
+// grid's own and those code makes (a move, "Sort", "Add", a re-query, closing), stores it so.
+void keepTypedRemindNormalised(platform::db::DataGrid& grid);
 
 // After the grid has stored an edited row: unless a deletion was just confirmed, the current row's Remind is
 // normalised and stored. DeleteConfirmed is cleared in every case. A refused store shows its box.

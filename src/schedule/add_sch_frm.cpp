@@ -11,6 +11,7 @@
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/Picker.h"
 #include "schedule/DatabaseErrorBox.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/ScheduleDatabase.h"
@@ -62,16 +63,9 @@ QLabel* label(QWidget* parent, int left, int top, int width, int height, const Q
     return caption;
 }
 
-// A picker whose list is filled by the code and whose text is set without picking an item. Only a choice
-// from the list picks: leaving the text part, whose text matches an item, does not.
-QComboBox* picker(QWidget* parent, int left, int top, int width, int height, bool editable) {
+QComboBox* picker(QWidget* parent, int left, int top, int width, int height, platform::PickerText text) {
     auto* combo = makeControl<QComboBox>(parent, left, top, width, height);
-    combo->setEditable(editable);
-    if (editable) {
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setCompleter(nullptr);
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-    }
+    platform::makePicker(combo, text);
     return combo;
 }
 
@@ -133,6 +127,7 @@ void add_sch_frm::buildTop() {
             &add_sch_frm::Sch_Database_BeforeDelete);
     connect(Sch_Database, &platform::db::DataGrid::AfterDelete, this, &add_sch_frm::Sch_Database_AfterDelete);
     connect(Sch_Database, &platform::db::DataGrid::AfterUpdate, this, &add_sch_frm::Sch_Database_AfterUpdate);
+    schedule::keepTypedRemindNormalised(*Sch_Database);
     connect(Sch_Data, &platform::db::Adodc::Error, this, [this](const platform::db::DbError& error) {
         schedule::showDatabaseError(registry().env().dialogs, error);
     });
@@ -175,6 +170,8 @@ void add_sch_frm::buildManageFrame() {
                         cmd_cancelupdate, cmd_del, MoreClr, cmd_exit};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The window opens with the focus on the first of them.
+    cmd_add->setFocus();
 
     platform::onKeyPress(Text1, [this](int& key) { Text1_KeyPress(key); });
     platform::onLostFocus(Text1, [this] { Text1_LostFocus(); });
@@ -189,9 +186,9 @@ void add_sch_frm::buildManageFrame() {
 void add_sch_frm::buildAddFrame() {
     add_frame = frame(this, 5160, 2880, 5175, 5055, QStringLiteral("New Schedule"));
     add_frame->setVisible(false);
-    sch_year = picker(add_frame, 120, 360, 1095, 300, true);
-    sch_month = picker(add_frame, 1200, 360, 975, 300, true);
-    sch_date = picker(add_frame, 2160, 360, 855, 300, true);
+    sch_year = picker(add_frame, 120, 360, 1095, 300, platform::PickerText::Shown);
+    sch_month = picker(add_frame, 1200, 360, 975, 300, platform::PickerText::Shown);
+    sch_date = picker(add_frame, 2160, 360, 855, 300, platform::PickerText::Shown);
     Frame4 = frame(add_frame, 3120, 120, 1935, 855, QStringLiteral("Today"), Yellow);
     lbl_today = label(Frame4, 120, 270, 1695, 255, QString(), Yellow);
     lbl_time = label(Frame4, 120, 540, 1695, 255, QString(), Yellow);
@@ -238,9 +235,9 @@ void add_sch_frm::buildClrFrame() {
     QLabel* deleteCaption = label(ClrFrame, 120, 480, 615, 255, QStringLiteral("Delete"), Yellow);
     deleteCaption->resize(std::max(deleteCaption->width(), deleteCaption->sizeHint().width()),
                           deleteCaption->height());
-    ClrYear = picker(ClrFrame, 120, 840, 1095, 300, true);
-    ClrMonth = picker(ClrFrame, 1200, 840, 975, 300, false);
-    ClrDate = picker(ClrFrame, 2160, 840, 975, 300, false);
+    ClrYear = picker(ClrFrame, 120, 840, 1095, 300, platform::PickerText::Shown);
+    ClrMonth = picker(ClrFrame, 1200, 840, 975, 300, platform::PickerText::List);
+    ClrDate = picker(ClrFrame, 2160, 840, 975, 300, platform::PickerText::List);
     label(ClrFrame, 3240, 860, 1815, 255, QStringLiteral("Schedule before"), White);
     Confirm = makeControl<QPushButton>(ClrFrame, 120, 1320, 1455, 375, QStringLiteral("Delete"));
     ExitClr = makeControl<QPushButton>(ClrFrame, 1800, 1320, 1455, 375, QStringLiteral("Exit Delete More"));
@@ -259,7 +256,7 @@ void add_sch_frm::buildBoundBoxes() {
         box->setDataSource(Sch_Data);
         box->setDataField(QString::fromLatin1(field));
         if (change)
-            connect(box, &QLineEdit::textChanged, this, change);
+            connect(box, &platform::db::BoundTextBox::Change, this, change);
         return box;
     };
     txt_date = bound("Schedule_Date", &add_sch_frm::txt_date_Change);
@@ -284,11 +281,8 @@ void add_sch_frm::Form_Load() {
     months.fill();
     appendYearsAndMonths(sch_year, sch_month);
     const QDate today = registry().env().clock.now().date();
-    // Texts only: no item is picked.
-    sch_year->setCurrentIndex(-1);
-    sch_year->setEditText(common::leadingBlankNumber(today.year()));
-    sch_month->setCurrentIndex(-1);
-    sch_month->setEditText(months.MonthAbbr[today.month() - 1]);
+    platform::showWithoutPick(sch_year, common::leadingBlankNumber(today.year()));
+    platform::showWithoutPick(sch_month, months.MonthAbbr[today.month() - 1]);
     SelYear = today.year();
     SelMonth = qint16(today.month());
     FillSchDate();

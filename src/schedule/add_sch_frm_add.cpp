@@ -10,6 +10,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/FormRegistry.h"
+#include "platform/ui/Picker.h"
 #include "schedule/DatabaseErrorBox.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/add_sch_frm.h"
@@ -60,10 +61,10 @@ void add_sch_frm::wireAddFrame() {
     connect(scroll_min, &QScrollBar::valueChanged, this, &add_sch_frm::scroll_min_Change);
     platform::onKeyPress(sch_hour, [this](int& key) { sch_hour_KeyPress(key); });
     platform::onKeyPress(txt_min, [this](int& key) { txt_min_KeyPress(key); });
-    // The pickers' text parts take the keys.
-    platform::onKeyPress(sch_year->lineEdit(), [this](int& key) { sch_year_KeyPress(key); });
-    platform::onKeyPress(sch_month->lineEdit(), [this](int& key) { sch_month_KeyPress(key); });
-    platform::onKeyPress(sch_date->lineEdit(), [this](int& key) { sch_date_KeyPress(key); });
+    // A combo box takes the keys for its text part, which is its focus proxy's.
+    platform::onKeyPress(sch_year, [this](int& key) { sch_year_KeyPress(key); });
+    platform::onKeyPress(sch_month, [this](int& key) { sch_month_KeyPress(key); });
+    platform::onKeyPress(sch_date, [this](int& key) { sch_date_KeyPress(key); });
 }
 
 void add_sch_frm::FillSchDate() {
@@ -123,13 +124,17 @@ void add_sch_frm::cmd_add_Click() {
     const QDate today = env.clock.now().date();
     sch_date->clear();
     FillSchDate();
-    sch_date->setEditText(common::leadingBlankNumber(today.day()));
+    // The pickers show the year and month the dates are built from, which either frame may have picked.
+    platform::showWithoutPick(sch_year, common::leadingBlankNumber(SelYear));
+    platform::showWithoutPick(sch_month, months.MonthAbbr[SelMonth - 1]);
+    platform::showWithoutPick(sch_date, common::leadingBlankNumber(today.day()));
     txt_sch->clear();
     sch_hour->clear();
     txt_min->clear();
     txt_time->clear();
     remind_msg->clear();
     txt_memo->clear();
+    // Each entry starts on today, whatever year and month the pickers keep for the entries after it.
     txt_date->setText(common::shortDateText(today));
 }
 

@@ -5,6 +5,7 @@
 #include "common/NumberText.h"
 #include "core/Program.h"
 #include "platform/ui/ControlEvents.h"
+#include "platform/ui/Picker.h"
 #include "schedule/OrganiserWindows.h"
 #include "schedule/SetBasedDelete.h"
 #include "schedule/add_sch_frm.h"
@@ -18,7 +19,7 @@
 void add_sch_frm::wireClrFrame() {
     connect(ClrYear, &QComboBox::activated, this, &add_sch_frm::ClrYear_Click);
     connect(ClrMonth, &QComboBox::activated, this, &add_sch_frm::ClrMonth_Click);
-    platform::onKeyPress(ClrYear->lineEdit(), [this](int& key) { ClrYear_KeyPress(key); });
+    platform::onKeyPress(ClrYear, [this](int& key) { ClrYear_KeyPress(key); });
     connect(Confirm, &QPushButton::clicked, this, &add_sch_frm::Confirm_Click);
 }
 
@@ -33,8 +34,7 @@ void add_sch_frm::InitClrLists() {
     ClrMonth->clear();
     appendYearsAndMonths(ClrYear, ClrMonth);
     const QDate today = registry().env().clock.now().date();
-    ClrYear->setCurrentIndex(-1);
-    ClrYear->setEditText(common::leadingBlankNumber(today.year()));
+    platform::showWithoutPick(ClrYear, common::leadingBlankNumber(today.year()));
     // The year comes first, so that the days listed are those of the year shown (a February of a year picked
     // earlier would offer a day the shown year lacks).
     SelYear = today.year();

@@ -60,6 +60,7 @@ schedule_frm::schedule_frm(platform::FormRegistry& forms) : Form(forms) {
     connect(manage_sch, &QPushButton::clicked, this, &schedule_frm::manage_sch_Click);
     connect(Sch_Grid, &platform::db::DataGrid::BeforeDelete, this, &schedule_frm::Sch_Grid_BeforeDelete);
     connect(Sch_Grid, &platform::db::DataGrid::AfterUpdate, this, &schedule_frm::Sch_Grid_AfterUpdate);
+    schedule::keepTypedRemindNormalised(*Sch_Grid);
     connect(Sch_Grid, &platform::db::DataGrid::AfterDelete, this, &schedule_frm::Sch_Grid_AfterDelete);
     connect(Sch_Data, &platform::db::Adodc::Error, this, [this](const platform::db::DbError& error) {
         schedule::showDatabaseError(registry().env().dialogs, error);

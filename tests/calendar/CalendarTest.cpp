@@ -133,6 +133,17 @@ TEST_F(Calendar, DayClickCaptionsTheListAndSetsSelectedDateWithoutTheYearsBlank)
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
+TEST_F(Calendar, TheListsGoOnFromTheEntryShownAndOnlyAPickRedraws) {
+    calendar_frm& calendar = open();
+    QApplication::setActiveWindow(&calendar);
+    QTest::keyClick(calendar.combo_year, Qt::Key_Down); // the next year is a pick
+    calendar.combo_month->setFocus();
+    QTest::keyClick(calendar.combo_month, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(calendar.combo_month, "Jun\t"); // typed and left is no pick
+    EXPECT_EQ(calendar.combo_year->currentText() + calendar.combo_month->currentText(), " 2004Jun");
+    EXPECT_EQ(QString::number(calendar.SelYear) + "/" + QString::number(calendar.SelMonth), "2004/5");
+}
+
 TEST_F(Calendar, ATypedYearThatIsNoYearSaysSoAndOpensNoList) {
     calendar_frm& calendar = open();
     shared().SelectedDate = QStringLiteral("2003/5/7");

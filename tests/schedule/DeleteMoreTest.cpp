@@ -34,6 +34,9 @@ TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh)
     EXPECT_EQ(manager.ClrMonth->currentText(), QStringLiteral("May"));
     EXPECT_EQ(manager.ClrDate->count(), 31);
     EXPECT_EQ(manager.ClrDate->currentIndex(), -1);
+    QTest::keyClicks(manager.ClrYear, "2005\b"); // nothing reaches the text, the year that "Delete" uses
+    QTest::keyClick(manager.ClrYear, Qt::Key_Delete);
+    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2003"));
 
     struct Case {
         const char* name;

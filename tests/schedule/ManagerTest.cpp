@@ -3,6 +3,7 @@
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/Twips.h"
 #include "schedule/add_sch_frm.h"
 
 #include "OrganiserFixture.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <sqlite3.h>
 
 using namespace testsupport;
@@ -63,6 +65,38 @@ TEST_F(Manager, EditBoxesFollowTheCurrentRowWhichStartsAsTheLastByDate) {
     EXPECT_EQ(manager.Text1->text(), QStringLiteral("2003/5/8"));
     EXPECT_EQ(manager.Text3->text(), QStringLiteral("earlier"));
     EXPECT_FALSE(manager.remind_chk->isChecked());
+}
+
+TEST_F(Manager, EveryRowChangeRewritesTheEditBoxesWhateverTheirTexts) {
+    add("2003/5/8", "9:00", "first", "YES", "m");
+    const qint64 second = add("2003/5/8", "9:00", "second", "YES", "m");
+    add_sch_frm& manager = open();
+    // On the first row a new date, then an emptied time, which unticks the reminder; each time the user
+    // leaves the box, clicks the second row, alike but for its work, and stores it.
+    for (auto [box, keys] : {std::pair{manager.Text1, "2003/6/1\t"}, {manager.Text2, "\b\t"}}) {
+        clickRow(manager.Sch_Database, 0, 0);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, keys);
+        clickRow(manager.Sch_Database, 1, 0);
+        manager.cmd_modify->click();
+    }
+    // As stored: 2003/5/8 is day 37749, 9:00 is 0.375 of a day.
+    EXPECT_EQ(fileText(second, "Schedule_Date || Schedule_Time || Remind || Message"), "377490.375YESm");
+}
+
+TEST_F(Manager, TheKeyboardGoesFromAddRoundTheWindowThroughTheGrid) {
+    add("2003/5/7", "9:30", "w");
+    add_sch_frm& manager = open();
+    EXPECT_EQ(QApplication::focusWidget(), manager.cmd_add);
+    for (const Qt::KeyboardModifier shift : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 60 && !reached.contains(manager.cmd_add); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, shift);
+            reached << QApplication::focusWidget();
+        }
+        EXPECT_TRUE(reached.contains(manager.cmd_add) && reached.contains(manager.Sch_Database)) << shift;
+    }
 }
 
 TEST_F(Manager, DateAndTimeEntryRules) {
@@ -234,6 +268,13 @@ TEST_F(Manager, DeleteDeletesTheCurrentRowWithoutAQuestionAndCountsAgain) {
     manager.cmd_del->click(); // the deleted row is still current: nothing more goes
     EXPECT_EQ(folder.works(), QStringList{"first"});
     EXPECT_TRUE(dialogs.shown().empty());
+    // The grid's deletion: a click on a record selector, some 15 pixels wide at 96 dpi, then Delete.
+    EXPECT_GE(manager.Sch_Database->verticalHeader()->width(), platform::twipsToPixels(210));
+    clickRow(manager.Sch_Database, 0);
+    dialogs.answerNext(BoxAnswer::OK);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(dialogs.shownTexts(), QStringList{"Data deleting can't restore, are you sure?"});
+    EXPECT_EQ(manager.txt_total->text() + folder.works().join(""), "Total: 0");
 }
 
 TEST_F(Manager, WaysOut) {

@@ -9,9 +9,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sqlite3.h>
 
 namespace testsupport {
 
@@ -43,6 +47,12 @@ protected:
         picker->setCurrentIndex(index);
         emit picker->activated(index);
     }
+    // A click on a cell of a grid's row, or with no column on the row's record selector.
+    static void clickRow(QTableView* grid, int row, int column = -1) {
+        QWidget* area = column < 0 ? grid->verticalHeader()->viewport() : grid->viewport();
+        const QPoint cell = grid->visualRect(grid->model()->index(row, std::max(column, 0))).center();
+        QTest::mouseClick(area, Qt::LeftButton, {}, column < 0 ? QPoint(area->width() / 2, cell.y()) : cell);
+    }
     // Lets windows unloaded meanwhile be deleted, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     qint64 add(const platform::Value& date, const platform::Value& time, const QString& work,
@@ -58,6 +68,21 @@ protected:
         }
         ADD_FAILURE() << "no stored row " << SchNo;
         return {};
+    }
+
+    // A column of the row with this SchNo as the file holds it, read with SQLite itself.
+    QString fileText(qint64 SchNo, const char* column) {
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(folder.path()).constData(), &db);
+        const QByteArray sql =
+            QByteArray("SELECT ") + column + " FROM 我的行程 WHERE SchNo = " + QByteArray::number(SchNo);
+        QString text;
+        sqlite3_exec(
+            db, sql.constData(),
+            [](void* out, int, char** v, char**) { return *static_cast<QString*>(out) = v[0], 0; }, &text,
+            nullptr);
+        sqlite3_close(db);
+        return text;
     }
 
     FakeClock clock;

@@ -8,6 +8,7 @@ BoundTextBox::BoundTextBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!showing_)
             dataChanged_ = true;
+        emit Change();
     });
 }
 
@@ -24,7 +25,7 @@ void BoundTextBox::setDataSource(Adodc* source) {
 
 void BoundTextBox::setDataField(const QString& field) {
     field_ = field;
-    showCurrent();
+    showCurrent(true);
 }
 
 int BoundTextBox::column() const {
@@ -40,11 +41,11 @@ void BoundTextBox::attachRecordset() {
     if (recordset) {
         auto onRow = [this, recordset](int row) {
             if (row == recordset->AbsolutePosition())
-                showCurrent();
+                showCurrent(false);
         };
-        recordsetConnections_ << connect(recordset, &Recordset::currentChanged, this,
-                                         &BoundTextBox::showCurrent)
-                              << connect(recordset, &Recordset::rowsReset, this, &BoundTextBox::showCurrent)
+        auto onMove = [this] { showCurrent(true); };
+        recordsetConnections_ << connect(recordset, &Recordset::currentChanged, this, onMove)
+                              << connect(recordset, &Recordset::rowsReset, this, onMove)
                               << connect(recordset, &Recordset::rowChanged, this, onRow)
                               << connect(recordset, &Recordset::fieldChanged, this,
                                          [this, onRow](int row, int changed) {
@@ -52,10 +53,10 @@ void BoundTextBox::attachRecordset() {
                                                  onRow(row);
                                          });
     }
-    showCurrent();
+    showCurrent(true);
 }
 
-void BoundTextBox::showCurrent() {
+void BoundTextBox::showCurrent(bool moved) {
     QString text;
     const auto* recordset = source_ ? source_->Recordset() : nullptr;
     // A deleted row stays current until the next move, and the box keeps what it showed of it.
@@ -65,10 +66,13 @@ void BoundTextBox::showCurrent() {
     // Past either end the box is empty; a row being added counts as current.
     if (recordset && c >= 0 && !recordset->IsEOF() && !recordset->IsBOF())
         text = recordset->fieldValue(c).toText(recordset->rule());
+    const bool same = text == this->text();
     showing_ = true;
     setText(text);
     showing_ = false;
     dataChanged_ = false;
+    if (same && moved)
+        emit Change();
 }
 
 void BoundTextBox::handOverText() {

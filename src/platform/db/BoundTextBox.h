@@ -23,13 +23,20 @@ public:
     bool DataChanged() const { return dataChanged_; }
     void setDataChanged(bool changed) { dataChanged_ = changed; }
 
+signals:
+    // The text changed, or a move of the current row showed the box anew with the same text: what follows the
+    // current row follows this, not textChanged alone.
+    void Change();
+
+public:
     // Called by the data control just before its current row is stored. Throws DbError when the field
     // refuses the text; the text then stays as typed.
     void handOverText();
 
 private:
     void attachRecordset();
-    void showCurrent();
+    // moved: the current row changed, or the rows were read or ordered anew.
+    void showCurrent(bool moved);
     int column() const;
 
     QPointer<Adodc> source_;

@@ -16,6 +16,10 @@
 
 namespace platform::db {
 
+namespace {
+constexpr int RecordSelectorTwips = 225;
+}
+
 int DataGridColumn::Width() const {
     return platform::pixelsToTwips(grid_->columnWidth(index_));
 }
@@ -89,10 +93,17 @@ DataGrid::DataGrid(QWidget* parent)
     caption_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     caption_->hide();
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab and Shift+Tab go on to the window's other controls; from an open cell editor they walk the cells.
+    setTabKeyNavigation(false);
+    // The record selectors: a strip wide enough to click, which selects the row for Delete.
+    verticalHeader()->setFixedWidth(platform::twipsToPixels(RecordSelectorTwips));
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentRowChanged);
-    connect(model_, &RecordsetModel::cellEdited, this, [this] { rowTyped_ = true; });
+    connect(model_, &RecordsetModel::cellEdited, this, [this](int, int column) {
+        rowTyped_ = true;
+        emit AfterColEdit(column);
+    });
     connect(model_, &RecordsetModel::editRefused, this, [this](const DbError& error) {
         if (source_)
             source_->reportError(error);

@@ -61,6 +61,9 @@ public:
     using QTableView::edit;
 
 signals:
+    // A typed cell went into its row, which is current and holds it as a pending change; a handler may change
+    // the row's pending values, which every later store of the row takes along.
+    void AfterColEdit(int ColIndex);
     void BeforeDelete(qint16& Cancel);
     void AfterDelete();
     void AfterUpdate();

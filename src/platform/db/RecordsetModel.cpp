@@ -86,7 +86,7 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
         emit editRefused(error);
         return false;
     }
-    emit cellEdited(index.row());
+    emit cellEdited(index.row(), index.column());
     return true;
 }
 

@@ -30,7 +30,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
-    void cellEdited(int row);
+    void cellEdited(int row, int column);
     void editRefused(const platform::db::DbError& error);
 
 private:

@@ -304,19 +304,21 @@ TEST_F(DataControlWidgets, APendingNewRowIsNotTheGridsToStore) {
 TEST_F(DataControlWidgets, CodeThatStoresTheEditedRowRaisesNoAfterUpdate) {
     auto rs = [&] { return data->Recordset(); };
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        {"Update", [&] { rs()->Update(); }},
-        {"Sort", [&] { rs()->setSort("Schedule_Time"); }},
-        {"AddNew", [&] { rs()->AddNew(); }},
-        {"a move", [&] { rs()->MoveLast(); }},
+        {"Update", [&] { rs()->Update(); }},      {"Sort", [&] { rs()->setSort("Schedule_Time"); }},
+        {"AddNew", [&] { rs()->AddNew(); }},      {"a move", [&] { rs()->MoveLast(); }},
+        {"a re-query", [&] { data->Refresh(); }},
     };
+    schedule::keepTypedRemindNormalised(*grid); // the schedule grids' rule goes with every store
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].first);
         data->Refresh();
         const QString typed = QStringLiteral("typed %1").arg(i);
         typeInto(0, "Work", typed);
+        typeInto(0, "Remind", i % 2 ? "nO" : "yEs");
         QSignalSpy afterUpdate(grid, &DataGrid::AfterUpdate);
         cases[i].second();
         EXPECT_TRUE(folder.works().contains(typed));
+        EXPECT_EQ(folder.open()->Fields("Remind").Value(), Value(i % 2 ? "NO" : "YES"));
         // Nor has the grid anything of its own left to store.
         QTest::keyClick(grid, Qt::Key_Return);
         EXPECT_EQ(afterUpdate.count(), 0);
