@@ -1,6 +1,7 @@
 // The schedule windows' reads of a 100,000-row table beside a raw SQLite scan of the same file: the
 // manager's activation (re-query and sort), one rebuild of today's alarm table, and the one-day list's query.
 #include "common/DateText.h"
+#include "core/TodayAlarmTable.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqliteFile.h"
 #include "schedule/ScheduleDatabase.h"
@@ -103,11 +104,11 @@ void ManagerActivation(benchmark::State& state) {
 
 void LoadTodayAlarms(benchmark::State& state) {
     databasePath();
-    calendar_Module module;
+    TodayAlarmTable table;
     const QDateTime now = QDateTime::currentDateTime();
     for (auto _ : state) {
-        module.LoadTodayAlarms(programFolder(), now);
-        benchmark::DoNotOptimize(module.TodayAlarmCount);
+        calendar_Module::LoadTodayAlarms(table, programFolder(), now);
+        benchmark::DoNotOptimize(table.TodayAlarmCount);
     }
 }
 

@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QPointer>
 
-Mark::Mark(platform::FormRegistry& forms) : Form(forms) {
+Mark::Mark(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("MyMark"));
     // A splash screen window has no border and no taskbar button.
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
@@ -35,7 +35,7 @@ void Mark::Timer1_Timer() {
     // notice runs its own event loop: the splash must not tick again under it, and may be closed under it.
     Timer1->stop();
     const QPointer<Mark> self(this);
-    Program::of(registry()).get<frm_getmsg>().Show();
+    program().get<frm_getmsg>().Show();
     if (self)
         Unload();
 }

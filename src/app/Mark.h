@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 class QLabel;
 namespace platform {
@@ -8,10 +8,10 @@ class Timer;
 }
 
 // The start-up splash: borderless, centred, no taskbar button. Its third tick opens the main window.
-class Mark : public platform::Form {
+class Mark : public ProgramForm {
     Q_OBJECT
 public:
-    explicit Mark(platform::FormRegistry& forms);
+    explicit Mark(Program& program);
 
     void Form_Load() override;
     void Timer1_Timer();

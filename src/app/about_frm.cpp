@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-about_frm::about_frm(platform::FormRegistry& forms) : Form(forms) {
+about_frm::about_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("About Memorell"));
     setFixedSize(610, 420);
     Background = new QLabel(this);

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 
 // The About box of the organiser: its name, version and terms of use.
-class about_frm : public platform::Form {
+class about_frm : public ProgramForm {
     Q_OBJECT
 public:
-    explicit about_frm(platform::FormRegistry& forms);
+    explicit about_frm(Program& program);
 
     void Form_Load() override;
 

@@ -40,11 +40,11 @@ QToolButton* pictureButton(QWidget* parent, int index, const QString& picture, c
 
 } // namespace
 
-frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
-    : Form(forms), knownHosts(Program::of(forms).shared.TempList),
+frm_getmsg::frm_getmsg(Program& program)
+    : ProgramForm(program), knownHosts(program.shared.TempList),
       Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
       Picture2(QStringLiteral(":/pictures/icon_idle.png")),
-      Winsock_get(forms.env().network, forms.env().host, this) {
+      Winsock_get(program.env().network, program.env().host, this) {
     setWindowTitle(QStringLiteral("Quibbly"));
     // Fixed single border; it starts minimised, so it keeps its minimise button.
     setWindowFlags(platform::fixedBorderFlags() | Qt::WindowMinimizeButtonHint);
@@ -54,7 +54,6 @@ frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
     buildMenus();
 
     // The organiser's timers: the main window carries them, the organiser does their work.
-    Program& program = Program::of(forms);
     OrganiserSide& organiser = program.organiser;
     sch_alarm_timer = new platform::Timer(500, true, this);
     User_Timer = new platform::Timer(1000, true, this);
@@ -62,16 +61,12 @@ frm_getmsg::frm_getmsg(platform::FormRegistry& forms)
     connect(sch_alarm_timer, &QTimer::timeout, this, [&organiser] { organiser.sch_alarm_timer_Timer(); });
     connect(User_Timer, &QTimer::timeout, this, [&organiser] { organiser.User_Timer_Timer(); });
     connect(Timer1, &QTimer::timeout, this, [&organiser] { organiser.Timer1_Timer(); });
-    program.mainWindow = this;
 
     connect(&Winsock_get, &platform::Winsock::DataArrival, this, &frm_getmsg::Winsock_get_DataArrival);
     setWindowState(Qt::WindowMinimized);
 }
 
-frm_getmsg::~frm_getmsg() {
-    if (platform::FormRegistry* forms = liveRegistry(); forms && Program::of(*forms).mainWindow == this)
-        Program::of(*forms).mainWindow = nullptr;
-}
+frm_getmsg::~frm_getmsg() = default;
 
 void frm_getmsg::buildDesign() {
     QWidget* client = platform::makeClientArea(this, 5760, 4800);
@@ -157,7 +152,6 @@ void frm_getmsg::buildMenus() {
 }
 
 void frm_getmsg::Form_Load() {
-    Program& program = Program::of(registry());
     platform::Environment& env = registry().env();
 
     platform::MessageBoxRequest notice;
@@ -165,24 +159,24 @@ void frm_getmsg::Form_Load() {
     env.dialogs.messageBox(notice);
 
     // The store starts with no message shown (CurMsgIndex -1).
-    program.organiser.LoadTodayAlarms();
-    program.shared.HourBellMessage = QStringLiteral("Clock reminds you: Don't forget to do something!");
-    program.shared.HourBellOn = false;
+    program().organiser.LoadTodayAlarms();
+    program().shared.HourBellMessage = QStringLiteral("Clock reminds you: Don't forget to do something!");
+    program().shared.HourBellOn = false;
 
     readSettings();
     if (show_today_sch->isChecked()) {
         const QDate today = env.clock.now().date();
-        program.shared.SelectedDate = common::shortDateText(today);
-        program.organiser.showOneDayList(common::leadingBlankNumber(today.year()) + QLatin1Char('/') +
+        program().shared.SelectedDate = common::shortDateText(today);
+        program().organiser.showOneDayList(common::leadingBlankNumber(today.year()) + QLatin1Char('/') +
                                          common::leadingBlankNumber(today.month()) + QLatin1Char('/') +
                                          common::leadingBlankNumber(today.day()) +
                                          QStringLiteral(" Schedule"));
     }
 
-    program.shared.BroadcastAddress =
-        DatagramKinds::broadcastAddressFor(Winsock_get.LocalIP(), program.shared.BroadcastAddress);
+    program().shared.BroadcastAddress =
+        DatagramKinds::broadcastAddressFor(Winsock_get.LocalIP(), program().shared.BroadcastAddress);
     openReceivingSocket();
-    Message_module::BroadcastHostQuery(program);
+    Message_module::BroadcastHostQuery(program());
 }
 
 void frm_getmsg::readSettings() {
@@ -231,16 +225,16 @@ void frm_getmsg::cmd_exit_Click() {
                        QStringLiteral("The start-up option could not be saved to %1: %2")
                            .arg(QDir(env.programFolder).filePath(SettingsFile::fileName), error));
     }
-    Message_module::BroadcastQuitNotice(Program::of(registry()));
+    Message_module::BroadcastQuitNotice(program());
     env.processEnd.endProcess();
 }
 
 void frm_getmsg::new_msg_Click() {
-    Program::of(registry()).get<frm_sendmsg>().Show();
+    program().get<frm_sendmsg>().Show();
 }
 
 void frm_getmsg::open_schedule_Click() {
-    Program::of(registry()).organiser.openCalendar();
+    program().organiser.openCalendar();
 }
 
 void frm_getmsg::show_today_sch_Click() {
@@ -248,17 +242,16 @@ void frm_getmsg::show_today_sch_Click() {
 }
 
 void frm_getmsg::about_Click() {
-    Program::of(registry()).get<about_frm>().Show();
+    program().get<about_frm>().Show();
 }
 
 void frm_getmsg::Winsock_get_DataArrival(int) {
     QString s;
     Winsock_get.GetData(s);
     const QString sender = Winsock_get.RemoteHostIP();
-    Program& program = Program::of(registry());
     switch (Receiver::take(s, sender, messages, knownHosts, registry().env().network.peers())) {
     case Receiver::Then::AnswerPresence:
-        Message_module::BroadcastNeighborReply(program);
+        Message_module::BroadcastNeighborReply(program());
         break;
     case Receiver::Then::ShowMessages:
         showArrivalsOnceDrained();
@@ -295,9 +288,7 @@ void frm_getmsg::NextCmd_Click() {
 }
 
 void frm_getmsg::reply_cmd_Click() {
-    frm_sendmsg& compose = Program::of(registry()).get<frm_sendmsg>();
-    compose.Show();
-    compose.send_ip->setEditText(messages.replyHost());
+    program().get<frm_sendmsg>().showReplyTo(messages.replyHost());
 }
 
 void frm_getmsg::clear_msg_Click() {
@@ -330,16 +321,8 @@ void frm_getmsg::setChimeTimerEnabled(bool enabled) {
     Timer1->setEnabled(enabled);
 }
 
-bool frm_getmsg::chimeTimerEnabled() const {
-    return Timer1->isEnabled();
-}
-
 void frm_getmsg::setHourBellLine(const QString& text) {
     txt_msg->setText(text);
     // The line is longer than its box: its start, the time, is what shows.
     txt_msg->setCursorPosition(0);
-}
-
-QString frm_getmsg::hourBellLine() const {
-    return txt_msg->text();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MainWindowSide.h"
+#include "core/ProgramForm.h"
 #include "messaging/KnownHosts.h"
 #include "messaging/MessageStore.h"
 #include "platform/net/Winsock.h"
@@ -23,10 +23,10 @@ class Timer;
 }
 
 // The main window: received messages, the hour-bell text, the menus, and the start-up and exit.
-class frm_getmsg : public platform::Form, public MainWindowSide {
+class frm_getmsg : public ProgramForm {
     Q_OBJECT
 public:
-    explicit frm_getmsg(platform::FormRegistry& forms);
+    explicit frm_getmsg(Program& program);
     ~frm_getmsg() override;
 
     void Form_Load() override;
@@ -49,10 +49,10 @@ public:
     void clear_all_Click();
     void clear_txt_msg_Click();
 
-    void setChimeTimerEnabled(bool enabled) override;
-    bool chimeTimerEnabled() const override;
-    void setHourBellLine(const QString& text) override;
-    QString hourBellLine() const override;
+    // Timer1: enabled exactly while the hourly chime is on.
+    void setChimeTimerEnabled(bool enabled);
+    // The text of txt_msg, the hour-bell line.
+    void setHourBellLine(const QString& text);
 
     QToolButton* new_msg;
     QToolButton* reply_cmd;

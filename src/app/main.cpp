@@ -1,3 +1,4 @@
+#include "app/MainWindowLink.h"
 #include "app/Mark.h"
 #include "calendar/Organiser.h"
 #include "platform/SystemSeams.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     platform::ImmediateProcessEnd processEnd;
     platform::UdpDatagramNetwork network;
     platform::Environment env{clock, dialogs, host, processEnd, network, platform::executableFolder()};
-    ProgramWithOrganiser running(env);
+    ProgramWithOrganiser running(env, MainWindowLink::make);
 
     running.program.get<Mark>().Show();
     return app.exec();

@@ -15,16 +15,15 @@ QString chimeLine(const QTime& time, const QString& message) {
 
 void Timer1_Timer(Program& program) {
     const QTime time = program.env().clock.now().time();
-    if (time.minute() != 0 || time.second() != 0 || !program.mainWindow)
+    if (time.minute() != 0 || time.second() != 0)
         return;
-    program.mainWindow->setHourBellLine(chimeLine(time, program.shared.HourBellMessage));
+    program.mainWindow().setHourBellLine(chimeLine(time, program.shared.HourBellMessage));
 }
 
 void alarm_full_Click(Program& program, QAction* alarm_full, QAction* alarm_msg) {
     if (alarm_full->isChecked()) {
         alarm_full->setChecked(false);
-        if (program.mainWindow)
-            program.mainWindow->setChimeTimerEnabled(false);
+        program.mainWindow().setChimeTimerEnabled(false);
         alarm_msg->setEnabled(false);
         return;
     }
@@ -33,8 +32,7 @@ void alarm_full_Click(Program& program, QAction* alarm_full, QAction* alarm_msg)
     // regardless.
     const QPointer<QAction> messageItem(alarm_msg);
     alarm_msg_Click(program);
-    if (program.mainWindow)
-        program.mainWindow->setChimeTimerEnabled(true);
+    program.mainWindow().setChimeTimerEnabled(true);
     if (messageItem)
         messageItem->setEnabled(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/DailyBells.h"
+#include "core/CalendarSide.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
 
@@ -9,10 +10,9 @@ struct Environment;
 }
 
 // The organiser half as the main window sees it: its start-up calls, "Open Calendar" and the ticks of the
-// timers the main window carries for it.
-class Organiser : public OrganiserSide {
+// timers the main window carries for it; and the calendar as the schedule windows below it see it.
+class Organiser : public OrganiserSide, public CalendarSide {
 public:
-    // Declares the organiser's windows in the program's registry.
     explicit Organiser(Program& program);
 
     void LoadTodayAlarms() override;
@@ -21,6 +21,8 @@ public:
     void sch_alarm_timer_Timer() override;
     void User_Timer_Timer() override;
     void Timer1_Timer() override;
+
+    void closeCalendar() override;
 
 private:
     Program& program_;
@@ -31,7 +33,8 @@ private:
 // the organiser, which is built right after it, with the program.
 class ProgramWithOrganiser {
 public:
-    explicit ProgramWithOrganiser(platform::Environment& env) : program(env, organiser), organiser(program) {}
+    ProgramWithOrganiser(platform::Environment& env, const Program::MainWindowLinkMaker& makeMainWindowLink)
+        : program(env, organiser, organiser, makeMainWindowLink), organiser(program) {}
 
     Program program;
     Organiser organiser;

@@ -46,7 +46,7 @@ QLabel* rowLabel(QWidget* parent, int left, int top, int width, const QString& c
 
 } // namespace
 
-UserTime_frm::UserTime_frm(platform::FormRegistry& forms) : Form(forms) {
+UserTime_frm::UserTime_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("Customer Daily Bell"));
     setWindowFlags(platform::fixedBorderFlags(false));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_bell.png")));
@@ -117,7 +117,7 @@ void UserTime_frm::buildRow(int Index) {
 }
 
 void UserTime_frm::Form_Load() {
-    const auto& records = Program::of(registry()).shared.user_time_rec;
+    const auto& records = program().shared.user_time_rec;
     for (int i = 0; i < bells::BellCount; ++i) {
         // Each box takes its field through the field rules: a non-zero hour sets the AM/PM box anew.
         const bells::BellRecordFields fields = bells::readBellRecord(records[i]);
@@ -172,7 +172,7 @@ void UserTime_frm::txt_minute_KeyPress(int, int& KeyAscii) {
 }
 
 void UserTime_frm::saveRecords() {
-    auto& records = Program::of(registry()).shared.user_time_rec;
+    auto& records = program().shared.user_time_rec;
     for (int i = 0; i < bells::BellCount; ++i) {
         records[i] = bells::buildBellRecord({Chk[i]->isChecked(), txt_AM_FM[i]->text(), txt_hour[i]->text(),
                                              txt_minute[i]->text(), txt_msg[i]->text()});
@@ -184,7 +184,7 @@ void UserTime_frm::Cmd_save_Click() {
 }
 
 void UserTime_frm::clr_user_time_Click() {
-    Program::of(registry()).shared.user_time_rec.fill(QString());
+    program().shared.user_time_rec.fill(QString());
     for (int i = 0; i < bells::BellCount; ++i) {
         Chk[i]->setChecked(false);
         txt_AM_FM[i]->setText(Morning);

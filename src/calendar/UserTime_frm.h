@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calendar/DailyBellRecords.h"
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 #include <array>
 
@@ -14,12 +14,12 @@ class QToolButton;
 
 // The daily-bell editor: one row per bell, its hour and minute boxes each driven by a small scroll bar and
 // driving it back.
-class UserTime_frm : public platform::Form {
+class UserTime_frm : public ProgramForm {
     Q_OBJECT
 public:
     template <class T> using Rows = std::array<T*, bells::BellCount>;
 
-    explicit UserTime_frm(platform::FormRegistry& forms);
+    explicit UserTime_frm(Program& program);
     ~UserTime_frm() override;
 
     void Form_Load() override;

@@ -2,7 +2,6 @@
 
 #include "calendar/HourChime.h"
 #include "calendar/UserTime_frm.h"
-#include "common/DateRecognition.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "core/Program.h"
@@ -10,8 +9,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Picker.h"
-#include "schedule/OrganiserWindows.h"
-#include "schedule/schedule_frm.h"
+#include "schedule/add_sch_frm.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,7 +32,7 @@ constexpr quint32 PickedColor = 0x80000009; // caption text: what a pick leaves 
 
 } // namespace
 
-calendar_frm::calendar_frm(platform::FormRegistry& forms) : Form(forms) {
+calendar_frm::calendar_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("Calendar"));
     setWindowFlags(platform::fixedBorderFlags(false));
     platform::setBackColor(this, AppWorkspace);
@@ -134,7 +132,7 @@ void calendar_frm::buildMenus() {
 void calendar_frm::Form_Load() {
     months.fill();
     const QDate today = registry().env().clock.now().date();
-    Program::of(registry()).shared.CalendarMonth = qint16(today.month());
+    program().shared.CalendarMonth = qint16(today.month());
     Show();
     for (int year = 1995; year <= 2100; ++year)
         combo_year->addItem(common::leadingBlankNumber(year));
@@ -147,8 +145,14 @@ void calendar_frm::Form_Load() {
     DrawMonth();
 }
 
+void calendar_frm::showWithHourBell(bool on) {
+    alarm_full->setChecked(on);
+    alarm_msg->setEnabled(true);
+    Show();
+}
+
 void calendar_frm::Form_Unload(bool&) {
-    Program::of(registry()).shared.HourBellOn = alarm_full->isChecked();
+    program().shared.HourBellOn = alarm_full->isChecked();
 }
 
 void calendar_frm::setCellBackground(int Index, quint32 ole) {
@@ -178,7 +182,7 @@ void calendar_frm::DrawMonth() {
 
 void calendar_frm::combo_month_Click() {
     SelMonth = qint16(combo_month->currentIndex() + 1);
-    Program::of(registry()).shared.CalendarMonth = SelMonth;
+    program().shared.CalendarMonth = SelMonth;
     setCellBackground(TodayCell, PickedColor);
     DrawMonth();
 }
@@ -189,36 +193,12 @@ void calendar_frm::combo_year_Click() {
     DrawMonth();
 }
 
-void calendar_frm::txt_week_Click(int Index) {
-    Program& program = Program::of(registry());
-    const QString day = txt_week[Index]->text();
-    const QString month = QString::number(program.shared.CalendarMonth);
-    const QString date =
-        combo_year->currentText().trimmed().left(4) + QLatin1Char('/') + month + QLatin1Char('/') + day;
-    // The year box takes typing; a year that is not one opens no list.
-    if (!common::readsAsDateOrTime(date)) {
-        platform::warn(program.env().dialogs,
-                       QStringLiteral("The year \"%1\" is not correct! Please pick a year from the list.")
-                           .arg(combo_year->currentText()),
-                       schedule::OrganiserTitle);
-        return;
-    }
-    // The click is in this window: it counts as the active one, so showing the list activates the list.
-    program.formActivated(this);
-    schedule_frm& list = program.get<schedule_frm>();
-    list.Frame1->setTitle(combo_year->currentText() + QLatin1Char('/') + month + QLatin1Char('/') + day +
-                          QStringLiteral(" Schedule"));
-    program.shared.SelectedDate = date;
-    list.ClrSch->setVisible(true);
-    list.Show();
-}
-
 void calendar_frm::Timer1_Timer() {
     txt_time->setText(common::clockText(registry().env().clock.now().time()));
 }
 
 void calendar_frm::manage_schedule_Click() {
-    registry().get(schedule::ManagerWindow).Show();
+    program().get<add_sch_frm>().Show();
 }
 
 void calendar_frm::exit_Click() {
@@ -226,13 +206,13 @@ void calendar_frm::exit_Click() {
 }
 
 void calendar_frm::alarm_full_Click() {
-    HourChime::alarm_full_Click(Program::of(registry()), alarm_full, alarm_msg);
+    HourChime::alarm_full_Click(program(), alarm_full, alarm_msg);
 }
 
 void calendar_frm::alarm_msg_Click() {
-    HourChime::alarm_msg_Click(Program::of(registry()));
+    HourChime::alarm_msg_Click(program());
 }
 
 void calendar_frm::alarm_customer_Click() {
-    registry().get<UserTime_frm>().Show();
+    program().get<UserTime_frm>().Show();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/MonthTables.h"
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 #include <array>
 
@@ -18,18 +18,21 @@ class Timer;
 
 // The month calendar: one month of day cells under the week-day headers; a click on a day opens the one-day
 // list for it.
-class calendar_frm : public platform::Form {
+class calendar_frm : public ProgramForm {
     Q_OBJECT
 public:
     static constexpr int CellCount = 37;
 
-    explicit calendar_frm(platform::FormRegistry& forms);
+    explicit calendar_frm(Program& program);
     ~calendar_frm() override;
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
+    // Shows the calendar with its "Hour Bell" item marked as the chime is, the message item enabled.
+    void showWithHourBell(bool on);
     void combo_month_Click();
     void combo_year_Click();
+    // A click on a day cell: the one-day list of that day (DayClick.cpp).
     void txt_week_Click(int Index);
     void Timer1_Timer();
     void manage_schedule_Click();

@@ -9,8 +9,6 @@ public:
     virtual ~MainWindowSide() = default;
     // Timer1 of the main window: enabled exactly while the hourly chime is on.
     virtual void setChimeTimerEnabled(bool enabled) = 0;
-    virtual bool chimeTimerEnabled() const = 0;
     // The text of txt_msg, the hour-bell line.
     virtual void setHourBellLine(const QString& text) = 0;
-    virtual QString hourBellLine() const = 0;
 };

@@ -1,7 +1,10 @@
 #include "core/Program.h"
 
-Program::Program(platform::Environment& env, OrganiserSide& organiser)
-    : FormRegistry(env), organiser(organiser) {}
+#include "core/MainWindowSide.h"
+
+Program::Program(platform::Environment& env, OrganiserSide& organiser, CalendarSide& calendar,
+                 const MainWindowLinkMaker& makeMainWindowLink)
+    : FormRegistry(env), organiser(organiser), calendar(calendar), mainWindow_(makeMainWindowLink(*this)) {}
 
 Program::~Program() {
     unloadAll();

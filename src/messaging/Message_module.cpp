@@ -7,9 +7,6 @@
 namespace Message_module {
 namespace {
 
-// Kept on the program rather than on the compose window, which comes and goes while the failure lasts.
-constexpr char failureToldProperty[] = "presenceFailureTold";
-
 void broadcast(Program& program, const QString& prefix) {
     platform::Winsock& socket = program.get<frm_sendmsg>().Winsock_send;
     try {
@@ -25,9 +22,10 @@ void broadcast(Program& program, const QString& prefix) {
         SendingWorks(program);
     } catch (const platform::SocketError& e) {
         socket.Close();
-        if (program.property(failureToldProperty).toBool())
+        // Told once while the failure lasts, though the compose window comes and goes meanwhile.
+        if (program.presenceFailureTold)
             return;
-        program.setProperty(failureToldProperty, true);
+        program.presenceFailureTold = true;
         platform::warn(
             program.env().dialogs,
             QStringLiteral("The other computers on the network could not be told about this one: %1")
@@ -38,7 +36,7 @@ void broadcast(Program& program, const QString& prefix) {
 } // namespace
 
 void SendingWorks(Program& program) {
-    program.setProperty(failureToldProperty, false);
+    program.presenceFailureTold = false;
 }
 
 void BroadcastHostQuery(Program& program) {

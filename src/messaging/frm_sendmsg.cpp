@@ -16,8 +16,8 @@
 
 using platform::makeControl;
 
-frm_sendmsg::frm_sendmsg(platform::FormRegistry& forms)
-    : Form(forms), Winsock_send(forms.env().network, forms.env().host, this) {
+frm_sendmsg::frm_sendmsg(Program& program)
+    : ProgramForm(program), Winsock_send(program.env().network, program.env().host, this) {
     setWindowTitle(QStringLiteral("Quibbly"));
     platform::setClientSizeTwips(this, 5655, 4215, false);
     setFont(platform::mingFont(9));
@@ -49,7 +49,7 @@ void frm_sendmsg::Form_Activate() {
     // Each activation lists the known hosts afresh, so each appears once; the recipient typed stays.
     const QString recipient = send_ip->currentText();
     send_ip->clear();
-    send_ip->addItems(Program::of(registry()).shared.TempList);
+    send_ip->addItems(program().shared.TempList);
     send_ip->setEditText(recipient);
 }
 
@@ -62,11 +62,15 @@ void frm_sendmsg::Group_opt_GotFocus() {
     Group_opt->setChecked(true);
 }
 
+void frm_sendmsg::showReplyTo(const QString& host) {
+    Show();
+    send_ip->setEditText(host);
+}
+
 void frm_sendmsg::send_cmd_Click() {
-    Program& program = Program::of(registry());
     const QString typed = sendtxt->toPlainText();
     const bool group = Group_opt->isChecked();
-    const QString destination = group ? program.shared.BroadcastAddress : send_ip->currentText();
+    const QString destination = group ? program().shared.BroadcastAddress : send_ip->currentText();
     if (destination.isEmpty()) {
         sendFailed(
             group ? QStringLiteral("The broadcast address of this computer is not known, so nothing can be "
@@ -121,7 +125,7 @@ void frm_sendmsg::sendTo(const QString& address, const QStringList& datagrams, c
         sendFailed(QString::fromUtf8(e.what()), typed);
         return;
     }
-    Message_module::SendingWorks(Program::of(registry()));
+    Message_module::SendingWorks(program());
     Unload();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/net/Winsock.h"
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -13,15 +13,17 @@ class OptionButton;
 }
 
 // The compose window. It also carries the sending socket the presence broadcasts use.
-class frm_sendmsg : public platform::Form {
+class frm_sendmsg : public ProgramForm {
     Q_OBJECT
 public:
-    explicit frm_sendmsg(platform::FormRegistry& forms);
+    explicit frm_sendmsg(Program& program);
 
     void Form_Activate() override;
     void send_ip_GotFocus();
     void Group_opt_GotFocus();
     void send_cmd_Click();
+    // Shows the window with the host a reply goes to in the host box.
+    void showReplyTo(const QString& host);
 
     QGroupBox* Frame3;
     QLabel* Label1;

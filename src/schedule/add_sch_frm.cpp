@@ -2,7 +2,7 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
-#include "core/OrganiserSide.h"
+#include "core/CalendarSide.h"
 #include "core/Program.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
@@ -14,6 +14,7 @@
 #include "platform/ui/Picker.h"
 #include "schedule/DatabaseErrorBox.h"
 #include "schedule/OrganiserWindows.h"
+#include "schedule/calendar_Module.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 
@@ -79,7 +80,7 @@ void keepWindowFont(QWidget* frame, const QFont& font) {
 
 } // namespace
 
-add_sch_frm::add_sch_frm(platform::FormRegistry& forms) : Form(forms) {
+add_sch_frm::add_sch_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("Manager My Schedule"));
     setWindowFlags(platform::fixedBorderFlags());
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon_manager.png")));
@@ -368,27 +369,24 @@ void add_sch_frm::exit_Click() {
 }
 
 void add_sch_frm::Form_Unload(bool&) {
-    Program& program = Program::of(registry());
     hide();
-    // A pending new row goes; today's alarm table is rebuilt from the whole table while the window still
-    // holds it.
+    // A pending new row goes; today's alarm table is read afresh.
     if (Sch_Data->Recordset())
-        schedule::runReportingFailure(program.env().dialogs, [&] { Sch_Data->Refresh(); });
-    program.organiser.LoadTodayAlarms();
+        schedule::runReportingFailure(program().env().dialogs, [&] { Sch_Data->Refresh(); });
+    schedule::loadManagerAndTodayAlarms(program());
 }
 
 void add_sch_frm::cmd_exit_Click() {
-    Program& program = Program::of(registry());
+    Program& running = program();
     close();
-    // Loads the manager afresh, hidden, as the host of the alarm table's record set.
-    program.organiser.LoadTodayAlarms();
+    // The manager lives from start-up on: closed, it is loaded afresh, hidden.
+    schedule::loadManagerAndTodayAlarms(running);
 }
 
 void add_sch_frm::escape_cmd_Click() {
-    platform::FormRegistry& forms = registry();
+    CalendarSide& calendar = program().calendar;
     close();
-    if (platform::Form* calendar = forms.find(schedule::CalendarWindow))
-        calendar->close();
+    calendar.closeCalendar();
 }
 
 void add_sch_frm::Sch_Database_BeforeDelete(qint16& Cancel) {
@@ -412,3 +410,12 @@ void add_sch_frm::Timer1_Timer() {
     lbl_today->setText(QStringLiteral("It is ") + common::shortDateText(now.date()));
     lbl_time->setText(common::timeOfDayText(now.time()));
 }
+
+namespace schedule {
+
+void loadManagerAndTodayAlarms(Program& program) {
+    program.get<add_sch_frm>();
+    calendar_Module::LoadTodayAlarms(program);
+}
+
+} // namespace schedule

@@ -2,7 +2,7 @@
 
 #include "common/MonthTables.h"
 #include "platform/db/Connection.h"
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 #include "platform/values/Value.h"
 
 #include <QDate>
@@ -30,12 +30,12 @@ class Recordset;
 // The schedule manager: every schedule in a grid, with the frame that edits the current one, the frame that
 // adds new ones and the frame that deletes all before a date. Loaded hidden, it also hosts the record set
 // today's alarm table is read from.
-class add_sch_frm : public platform::Form {
+class add_sch_frm : public ProgramForm {
     Q_OBJECT
 public:
     enum class Mode { Manage, Add, DeleteMore };
 
-    explicit add_sch_frm(platform::FormRegistry& forms);
+    explicit add_sch_frm(Program& program);
     ~add_sch_frm() override;
 
     void Form_Load() override;
@@ -209,3 +209,11 @@ private:
 
     Mode mode_ = Mode::Manage;
 };
+
+namespace schedule {
+
+// The organiser's start, and again after the manager's "Exit": the manager loaded, hidden, as it lives from
+// start-up on, and today's alarm table read.
+void loadManagerAndTodayAlarms(Program& program);
+
+} // namespace schedule

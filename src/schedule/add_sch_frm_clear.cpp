@@ -10,6 +10,7 @@
 #include "schedule/SetBasedDelete.h"
 #include "schedule/add_sch_frm.h"
 #include "schedule/calendar_Module.h"
+#include "schedule/schedule_frm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -65,8 +66,7 @@ void add_sch_frm::ClrYear_KeyPress(int& KeyAscii) {
 }
 
 void add_sch_frm::Confirm_Click() {
-    Program& program = Program::of(registry());
-    platform::Environment& env = program.env();
+    platform::Environment& env = program().env();
     // No day picked is the 1st: that month's schedules stay.
     const int day = ClrDate->currentIndex() >= 0 ? ClrDate->currentIndex() + 1 : 1;
     const auto cutoff = common::recogniseDateTime(pickedDateText(day));
@@ -84,8 +84,8 @@ void add_sch_frm::Confirm_Click() {
     if (outcome != schedule::SetDeleteOutcome::Deleted)
         return;
     // The one-day list is loaded, hidden, if it is not; an open one shows the change at its next activation.
-    program.get(schedule::OneDayListWindow);
-    schedule::LoadTodayAlarms(program);
+    program().get<schedule_frm>();
+    calendar_Module::LoadTodayAlarms(program());
     if (self)
         Form_Activate();
 }

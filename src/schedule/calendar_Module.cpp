@@ -7,42 +7,10 @@
 #include "platform/db/SqliteFile.h"
 #include "schedule/ScheduleDatabase.h"
 
-#include <QPointer>
-
+namespace calendar_Module {
 namespace {
 
-// A reminder the clock passed longer ago than this (a suspended machine) is let go.
-constexpr qint64 LatestReminderSecs = 60;
-
-} // namespace
-
-calendar_Module& calendar_Module::of(Program& program) {
-    auto* module = program.findChild<calendar_Module*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!module)
-        module = new calendar_Module(&program);
-    return *module;
-}
-
-void calendar_Module::LoadTodayAlarms(const QString& programFolder, const QDateTime& now) {
-    TodayAlarmCount = 0;
-    tableDay_ = now.date();
-    if (!checkedUpTo_.isValid())
-        checkedUpTo_ = now;
-    const QString source =
-        QStringLiteral(
-            "select Schedule_Date,Schedule_Time,Remind,Message from 我的行程 where Schedule_Date =#") +
-        common::shortDateText(tableDay_) + QLatin1Char('#');
-    try {
-        const auto rows = platform::db::Recordset::open(
-            platform::db::SqliteFile::openExisting(schedule::scheduleDatabasePath(programFolder)), source,
-            common::systemDateTextRule());
-        fill(*rows, platform::DateTime::fromDate(tableDay_));
-    } catch (const platform::db::DbError&) {
-        TodayAlarms.clear();
-    }
-}
-
-void calendar_Module::fill(const platform::db::Recordset& rows, const platform::DateTime& today) {
+void fill(TodayAlarmTable& table, const platform::db::Recordset& rows, const platform::DateTime& today) {
     const int date = rows.fieldIndex(QStringLiteral("Schedule_Date"));
     const int time = rows.fieldIndex(QStringLiteral("Schedule_Time"));
     const int remind = rows.fieldIndex(QStringLiteral("Remind"));
@@ -51,76 +19,42 @@ void calendar_Module::fill(const platform::db::Recordset& rows, const platform::
     auto isToday = [&](int row) { return rows.value(row, date) == day; };
 
     int count = 0;
-    for (int row = 0; row < rows.RecordCount() && count < MaxAlarms; ++row)
+    for (int row = 0; row < rows.RecordCount() && count < TodayAlarmTable::MaxAlarms; ++row)
         count += isToday(row);
-    TodayAlarms.assign(size_t(count), TodayAlarm());
+    table.TodayAlarms.assign(size_t(count), TodayAlarmTable::TodayAlarm());
     int slot = count;
     for (int row = 0; row < rows.RecordCount() && slot > 0; ++row) {
         if (isToday(row))
-            TodayAlarms[size_t(--slot)] = {rows.value(row, date), rows.value(row, time),
-                                           rows.value(row, remind), rows.value(row, message),
-                                           rows.rowKey(row)};
+            table.TodayAlarms[size_t(--slot)] = {rows.value(row, date), rows.value(row, time),
+                                                 rows.value(row, remind), rows.value(row, message),
+                                                 rows.rowKey(row)};
     }
-    TodayAlarmCount = qint16(count);
+    table.TodayAlarmCount = qint16(count);
 }
 
-std::optional<QDateTime> calendar_Module::dueAt(const TodayAlarm& alarm) const {
-    const QString* remind = alarm.Remind.textData();
-    if (!remind || remind->toUpper() != QLatin1String("YES") || !alarm.Schedule_Time.isDateTime() ||
-        !alarm.Schedule_Time.dateTime().isTimeOnly())
-        return std::nullopt;
-    return QDateTime(tableDay_, alarm.Schedule_Time.dateTime().time());
-}
+} // namespace
 
-void calendar_Module::sch_alarm_timer_Timer(const QDateTime& now, platform::Dialogs& dialogs,
-                                            const QString& programFolder) {
-    // The first tick, or a clock set back: nothing has been passed yet.
-    if (!checkedUpTo_.isValid() || now < checkedUpTo_)
-        checkedUpTo_ = now;
-    if (now.date() != tableDay_)
-        LoadTodayAlarms(programFolder, now);
-    const QDateTime from = checkedUpTo_;
-    // Taken before any box opens: a tick that comes while one is open goes on from here.
-    checkedUpTo_ = now;
-
-    struct Due {
-        qint64 rowKey;
-        QDateTime at;
-    };
-    std::vector<Due> due;
-    for (int slot = 0; slot < TodayAlarmCount; ++slot) {
-        const auto at = dueAt(TodayAlarms[size_t(slot)]);
-        if (at && *at > from && *at <= now && at->secsTo(now) < LatestReminderSecs)
-            due.push_back({TodayAlarms[size_t(slot)].rowKey, *at});
-    }
-    const QPointer<calendar_Module> self(this);
-    for (const Due& reminder : due) {
-        // A box shown before this one ran its own event loop, which may have read the table afresh: the
-        // schedule is shown only if it is still there, due at the same moment.
-        QString text;
-        bool found = false;
-        for (int slot = 0; slot < TodayAlarmCount && !found; ++slot) {
-            const TodayAlarm& alarm = TodayAlarms[size_t(slot)];
-            if (alarm.rowKey == reminder.rowKey && dueAt(alarm) == reminder.at) {
-                found = true;
-                text = alarm.Message.toText(common::systemDateTextRule());
-            }
-        }
-        if (!found)
-            continue;
-        platform::MessageBoxRequest box;
-        box.text = text;
-        box.systemModal = true;
-        dialogs.messageBox(box);
-        if (!self)
-            return;
+void LoadTodayAlarms(TodayAlarmTable& table, const QString& programFolder, const QDateTime& now) {
+    table.TodayAlarmCount = 0;
+    table.tableDay = now.date();
+    if (!table.checkedUpTo.isValid())
+        table.checkedUpTo = now;
+    const QString source =
+        QStringLiteral(
+            "select Schedule_Date,Schedule_Time,Remind,Message from 我的行程 where Schedule_Date =#") +
+        common::shortDateText(table.tableDay) + QLatin1Char('#');
+    try {
+        const auto rows = platform::db::Recordset::open(
+            platform::db::SqliteFile::openExisting(schedule::scheduleDatabasePath(programFolder)), source,
+            common::systemDateTextRule());
+        fill(table, *rows, platform::DateTime::fromDate(table.tableDay));
+    } catch (const platform::db::DbError&) {
+        table.TodayAlarms.clear();
     }
 }
-
-namespace schedule {
 
 void LoadTodayAlarms(Program& program) {
-    calendar_Module::of(program).LoadTodayAlarms(program.env().programFolder, program.env().clock.now());
+    LoadTodayAlarms(program.todayAlarms, program.env().programFolder, program.env().clock.now());
 }
 
-} // namespace schedule
+} // namespace calendar_Module

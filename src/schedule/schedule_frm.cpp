@@ -6,7 +6,7 @@
 #include "platform/db/DataGrid.h"
 #include "platform/ui/Design.h"
 #include "schedule/DatabaseErrorBox.h"
-#include "schedule/OrganiserWindows.h"
+#include "schedule/add_sch_frm.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 #include "schedule/SetBasedDelete.h"
@@ -29,7 +29,7 @@ const schedule::GridColumnLayout OneDayColumns[] = {
 
 } // namespace
 
-schedule_frm::schedule_frm(platform::FormRegistry& forms) : Form(forms) {
+schedule_frm::schedule_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("Today Schedule"));
     setWindowFlags(platform::fixedBorderFlags());
     platform::setClientSizeTwips(this, 9855, 4335, true);
@@ -76,7 +76,7 @@ void schedule_frm::Form_Load() {
 void schedule_frm::Form_Activate() {
     raise();
     platform::Environment& env = registry().env();
-    const QString source = schedule::oneDayStatement(Program::of(registry()).shared.SelectedDate);
+    const QString source = schedule::oneDayStatement(program().shared.SelectedDate);
     QPointer<schedule_frm> self(this);
     const bool bound = schedule::runReportingFailure(env.dialogs, [&] {
         schedule::bindScheduleData(*Sch_Data, *Sch_Grid, source, QStringLiteral("Schedule_Time"),
@@ -89,21 +89,28 @@ void schedule_frm::Form_Activate() {
     Sch_Grid->setVisible(bound);
 }
 
+void schedule_frm::setDayCaption(const QString& caption) {
+    Frame1->setTitle(caption);
+}
+
+void schedule_frm::showDeleteDayButton() {
+    ClrSch->setVisible(true);
+}
+
 void schedule_frm::ClrSch_Click() {
     platform::Environment& env = registry().env();
-    Program& program = Program::of(registry());
     QPointer<schedule_frm> self(this);
     const auto outcome =
         schedule::runSetBasedDelete({ClrSchConnection, ClrSchCommand, ClrSchSql}, QStringLiteral("="),
-                                    program.shared.SelectedDate, env.programFolder, env.dialogs, this);
+                                    program().shared.SelectedDate, env.programFolder, env.dialogs, this);
     if (outcome == schedule::SetDeleteOutcome::Deleted)
-        schedule::LoadTodayAlarms(program);
+        calendar_Module::LoadTodayAlarms(program());
     if (self)
         Form_Activate();
 }
 
 void schedule_frm::manage_sch_Click() {
-    registry().get(schedule::ManagerWindow).Show();
+    program().get<add_sch_frm>().Show();
 }
 
 void schedule_frm::Sch_Grid_BeforeDelete(qint16& Cancel) {
@@ -112,12 +119,11 @@ void schedule_frm::Sch_Grid_BeforeDelete(qint16& Cancel) {
 
 // Today's reminders follow what is deleted or changed here.
 void schedule_frm::Sch_Grid_AfterDelete() {
-    schedule::LoadTodayAlarms(Program::of(registry()));
+    calendar_Module::LoadTodayAlarms(program());
 }
 
 void schedule_frm::Sch_Grid_AfterUpdate() {
-    Program& program = Program::of(registry());
     if (auto* recordset = Sch_Data->Recordset())
-        schedule::applyAfterEditRule(*recordset, DeleteConfirmed, program.env().dialogs);
-    schedule::LoadTodayAlarms(program);
+        schedule::applyAfterEditRule(*recordset, DeleteConfirmed, program().env().dialogs);
+    calendar_Module::LoadTodayAlarms(program());
 }

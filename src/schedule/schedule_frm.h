@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/db/Connection.h"
-#include "platform/ui/Form.h"
+#include "core/ProgramForm.h"
 
 #include <memory>
 
@@ -13,14 +13,18 @@ class DataGrid;
 } // namespace platform::db
 
 // The one-day list: the schedules of the day SelectedDate names, queried afresh at every activation.
-class schedule_frm : public platform::Form {
+class schedule_frm : public ProgramForm {
     Q_OBJECT
 public:
-    explicit schedule_frm(platform::FormRegistry& forms);
+    explicit schedule_frm(Program& program);
     ~schedule_frm() override;
 
     void Form_Load() override;
     void Form_Activate() override;
+    // The caption of the list's frame, which names the day.
+    void setDayCaption(const QString& caption);
+    // Offers "Delete Today Schedule" from now on.
+    void showDeleteDayButton();
     void ClrSch_Click();
     void manage_sch_Click();
     void Sch_Grid_BeforeDelete(qint16& Cancel);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainWindowLink.h"
 #include "calendar/Organiser.h"
 #include "support/FakeDatagramNetwork.h"
 #include "support/FakeEnvironment.h"
@@ -26,7 +27,7 @@ protected:
     OrganiserFixture() {
         env = std::make_unique<platform::Environment>(
             platform::Environment{clock, dialogs, host, processEnd, network, folder.folder()});
-        running = std::make_unique<ProgramWithOrganiser>(*env);
+        running = std::make_unique<ProgramWithOrganiser>(*env, MainWindowLink::make);
     }
     ~OrganiserFixture() override {
         running.reset();

@@ -14,7 +14,7 @@ namespace {
 
 class Reminders : public OrganiserFixture {
 protected:
-    calendar_Module& module() { return calendar_Module::of(program()); }
+    TodayAlarmTable& module() { return program().todayAlarms; }
     void at(const QDate& day, const QTime& time) { clock.set(QDateTime(day, time)); }
     void at(const QTime& time) { at(QDate(2003, 5, 7), time); }
     // One tick at the clock's time; the texts of the boxes it showed.

@@ -1,5 +1,6 @@
 #include "support/ProgramFixture.h"
 
+#include "app/MainWindowLink.h"
 #include "app/frm_getmsg.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@ ProgramFixture::ProgramFixture() {
     network.ownAddress = QHostAddress(host.ip);
     env = std::make_unique<platform::Environment>(
         platform::Environment{clock, dialogs, host, processEnd, network, folder.path()});
-    program = std::make_unique<Program>(*env, organiser);
+    program = std::make_unique<Program>(*env, organiser, organiser, MainWindowLink::make);
 }
 
 ProgramFixture::~ProgramFixture() {
@@ -27,7 +28,7 @@ void ProgramFixture::endProgram() {
 
 void ProgramFixture::restartProgram() {
     endProgram();
-    program = std::make_unique<Program>(*env, organiser);
+    program = std::make_unique<Program>(*env, organiser, organiser, MainWindowLink::make);
 }
 
 void ProgramFixture::writeSettings(const QByteArray& bytes) {

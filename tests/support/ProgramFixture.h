@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frm_getmsg.h"
+#include "core/CalendarSide.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
 #include "support/FakeDatagramNetwork.h"
@@ -13,7 +14,7 @@
 namespace testsupport {
 
 // Records what the main window asks of the organiser half, in order.
-class RecordingOrganiser : public OrganiserSide {
+class RecordingOrganiser : public OrganiserSide, public CalendarSide {
 public:
     void LoadTodayAlarms() override { calls << QStringLiteral("LoadTodayAlarms"); }
     void showOneDayList(const QString& caption) override {
@@ -24,6 +25,7 @@ public:
     void sch_alarm_timer_Timer() override { ++alarmTicks; }
     void User_Timer_Timer() override { ++bellTicks; }
     void Timer1_Timer() override { ++chimeTicks; }
+    void closeCalendar() override { calls << QStringLiteral("closeCalendar"); }
     QStringList calls;
     int alarmTicks = 0, bellTicks = 0, chimeTicks = 0;
 };

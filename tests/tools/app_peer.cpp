@@ -9,8 +9,10 @@
 //   exit                   -> answers Yes to the exit question; the process ends
 // Usage: app_peer <host name> <program folder>
 
+#include "app/MainWindowLink.h"
 #include "app/Mark.h"
 #include "app/frm_getmsg.h"
+#include "core/CalendarSide.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
 #include "messaging/frm_sendmsg.h"
@@ -61,7 +63,7 @@ private:
     platform::SystemHostInfo system_;
 };
 
-class NoOrganiser : public OrganiserSide {
+class NoOrganiser : public OrganiserSide, public CalendarSide {
 public:
     void LoadTodayAlarms() override {}
     void showOneDayList(const QString&) override {}
@@ -69,6 +71,7 @@ public:
     void sch_alarm_timer_Timer() override {}
     void User_Timer_Timer() override {}
     void Timer1_Timer() override {}
+    void closeCalendar() override {}
 };
 
 // Says SENT once the compose window has sent and gone, at once or after the resolver has answered.
@@ -132,7 +135,7 @@ int main(int argc, char** argv) {
     platform::UdpDatagramNetwork network;
     platform::Environment env{clock, dialogs, host, end, network, QString::fromUtf8(argv[2])};
     NoOrganiser organiser;
-    Program program(env, organiser);
+    Program program(env, organiser, organiser, MainWindowLink::make);
     program.get<frm_getmsg>().Show();
     say(QStringLiteral("READY ") + host.localIPv4());
 

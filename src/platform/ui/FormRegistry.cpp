@@ -1,31 +1,11 @@
 #include "platform/ui/FormRegistry.h"
 
-#include <stdexcept>
-
 namespace platform {
 
 FormRegistry::FormRegistry(Environment& env) : env_(env) {}
 
 FormRegistry::~FormRegistry() {
     unloadAll();
-}
-
-const FormRegistry::Named& FormRegistry::named(const QString& name) const {
-    const auto it = named_.find(name);
-    if (it == named_.end())
-        throw std::logic_error("no window is declared under the name " + name.toStdString());
-    return it->second;
-}
-
-Form& FormRegistry::get(const QString& name) {
-    return named(name).load();
-}
-
-Form* FormRegistry::find(const QString& name) const {
-    const auto it = forms_.find(named(name).type);
-    if (it == forms_.end() || it->second.isNull() || it->second->isUnloaded())
-        return nullptr;
-    return it->second.data();
 }
 
 void FormRegistry::formActivated(Form* form) {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <map>
 #include <typeindex>
 
@@ -23,15 +22,7 @@ public:
     Environment& env() const { return env_; }
 
     // The instance of T, created and loaded (hidden) if there is none.
-    template <class T> T& get() {
-        if (T* existing = find<T>())
-            return *existing;
-        T* form = new T(*this);
-        forms_[std::type_index(typeid(T))] = form;
-        // Registered before loading, so a touch from inside Form_Load finds this same instance.
-        form->Form_Load();
-        return *form;
-    }
+    template <class T> T& get() { return getFor<T>(*this); }
 
     template <class T> T* find() const {
         auto it = forms_.find(std::type_index(typeid(T)));
@@ -42,18 +33,6 @@ public:
 
     template <class T> bool isLoaded() const { return find<T>() != nullptr; }
 
-    // Windows that reach each other both ways do so by name, without each other's headers; declare() says
-    // which window a name stands for.
-    template <class T> void declare(const QString& name) {
-        named_.insert_or_assign(name,
-                                Named{std::type_index(typeid(T)), [this]() -> Form& { return get<T>(); }});
-    }
-    // The named window, created and loaded (hidden) if there is none. Throws std::logic_error for a name
-    // never declared.
-    Form& get(const QString& name);
-    // The named window if it is loaded.
-    Form* find(const QString& name) const;
-
     // The window that last became active among the program's own; activation from another application
     // or from a message box does not count as a change.
     Form* activeForm() const { return active_; }
@@ -63,16 +42,22 @@ public:
     // Deletes every window at once (tests and program end).
     void unloadAll();
 
+protected:
+    // get() for a registry that hands its windows itself as `owner` (a derived registry), so that they hold
+    // it by its own type.
+    template <class T, class Owner> T& getFor(Owner& owner) {
+        if (T* existing = find<T>())
+            return *existing;
+        T* form = new T(owner);
+        forms_[std::type_index(typeid(T))] = form;
+        // Registered before loading, so a touch from inside Form_Load finds this same instance.
+        form->Form_Load();
+        return *form;
+    }
+
 private:
     Environment& env_;
-    struct Named {
-        std::type_index type;
-        std::function<Form&()> load;
-    };
-    const Named& named(const QString& name) const;
-
     std::map<std::type_index, QPointer<Form>> forms_;
-    std::map<QString, Named> named_;
     QPointer<Form> active_;
 };
 
