@@ -1,5 +1,8 @@
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
+#include "schedule/DeleteMoreFrame.h"
+#include "schedule/ManageFrame.h"
+#include "schedule/NewScheduleFrame.h"
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
 
@@ -19,24 +22,24 @@ class DeleteMore : public OrganiserFixture {
 protected:
     add_sch_frm& entered() {
         add_sch_frm& manager = shown<add_sch_frm>();
-        manager.MoreClr->click();
+        manager.Manage_frame->MoreClr->click();
         return manager;
     }
 };
 
 TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh) {
     add_sch_frm& manager = entered();
-    manager.ExitClr->click();
-    manager.MoreClr->click();
-    EXPECT_EQ(manager.ClrYear->count(), 98);
-    EXPECT_EQ(manager.ClrMonth->count(), 12);
-    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2003"));
-    EXPECT_EQ(manager.ClrMonth->currentText(), QStringLiteral("May"));
-    EXPECT_EQ(manager.ClrDate->count(), 31);
-    EXPECT_EQ(manager.ClrDate->currentIndex(), -1);
-    QTest::keyClicks(manager.ClrYear, "2005\b"); // nothing reaches the text, the year that "Delete" uses
-    QTest::keyClick(manager.ClrYear, Qt::Key_Delete);
-    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2003"));
+    manager.ClrFrame->ExitClr->click();
+    manager.Manage_frame->MoreClr->click();
+    EXPECT_EQ(manager.ClrFrame->ClrYear->count(), 98);
+    EXPECT_EQ(manager.ClrFrame->ClrMonth->count(), 12);
+    EXPECT_EQ(manager.ClrFrame->ClrYear->currentText(), QStringLiteral(" 2003"));
+    EXPECT_EQ(manager.ClrFrame->ClrMonth->currentText(), QStringLiteral("May"));
+    EXPECT_EQ(manager.ClrFrame->ClrDate->count(), 31);
+    EXPECT_EQ(manager.ClrFrame->ClrDate->currentIndex(), -1);
+    QTest::keyClicks(manager.ClrFrame->ClrYear, "2005\b"); // nothing reaches the text, the year that "Delete" uses
+    QTest::keyClick(manager.ClrFrame->ClrYear, Qt::Key_Delete);
+    EXPECT_EQ(manager.ClrFrame->ClrYear->currentText(), QStringLiteral(" 2003"));
 
     struct Case {
         const char* name;
@@ -45,26 +48,26 @@ TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh)
         int days;
     };
     const Case picks[] = {
-        {"2004", manager.ClrYear, 1, 31},  {"February 2004", manager.ClrMonth, 1, 29},
-        {"2096", manager.ClrYear, 93, 29}, {"2100", manager.ClrYear, 97, 28},
-        {"2003", manager.ClrYear, 0, 28},
+        {"2004", manager.ClrFrame->ClrYear, 1, 31},  {"February 2004", manager.ClrFrame->ClrMonth, 1, 29},
+        {"2096", manager.ClrFrame->ClrYear, 93, 29}, {"2100", manager.ClrFrame->ClrYear, 97, 28},
+        {"2003", manager.ClrFrame->ClrYear, 0, 28},
     };
     for (const Case& c : picks) {
         SCOPED_TRACE(c.name);
-        pick(manager.ClrDate, 3);
+        pick(manager.ClrFrame->ClrDate, 3);
         pick(c.picker, c.index);
-        EXPECT_EQ(manager.ClrDate->count(), c.days);
-        EXPECT_EQ(manager.ClrDate->currentIndex(), -1); // the day pick is dropped
+        EXPECT_EQ(manager.ClrFrame->ClrDate->count(), c.days);
+        EXPECT_EQ(manager.ClrFrame->ClrDate->currentIndex(), -1); // the day pick is dropped
     }
 
     // In a February of a year that is not a leap year, entering lists that year's days, whatever year was
     // picked before in either picker.
     clock.set(QDateTime(QDate(2005, 2, 10), QTime(9, 0)));
-    pick(manager.ClrYear, 1);
-    manager.ExitClr->click();
-    manager.MoreClr->click();
-    EXPECT_EQ(manager.ClrDate->count(), 28);
-    EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2005"));
+    pick(manager.ClrFrame->ClrYear, 1);
+    manager.ClrFrame->ExitClr->click();
+    manager.Manage_frame->MoreClr->click();
+    EXPECT_EQ(manager.ClrFrame->ClrDate->count(), 28);
+    EXPECT_EQ(manager.ClrFrame->ClrYear->currentText(), QStringLiteral(" 2005"));
 }
 
 TEST_F(DeleteMore, DeletesEveryRowBeforeTheCutoffOnOkOnly) {
@@ -96,18 +99,18 @@ TEST_F(DeleteMore, DeletesEveryRowBeforeTheCutoffOnOkOnly) {
         add("2004/3/1 12:00", "9:00", "2004/3/1 noon");
         add({}, "9:00", "no date");
         add_sch_frm& manager = entered();
-        pick(manager.ClrYear, 1);
-        pick(manager.ClrMonth, 2);
+        pick(manager.ClrFrame->ClrYear, 1);
+        pick(manager.ClrFrame->ClrMonth, 2);
         if (c.day >= 0)
-            pick(manager.ClrDate, c.day);
+            pick(manager.ClrFrame->ClrDate, c.day);
         dialogs.clearRecord();
         dialogs.answerNext(c.answer);
-        manager.Confirm->click();
+        manager.ClrFrame->Confirm->click();
         ASSERT_EQ(dialogs.shownTexts(), QStringList{"Data deleting can't restore, are you sure?"});
         EXPECT_EQ(folder.works(), c.left);
         EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: %1").arg(c.left.size()));
         EXPECT_EQ(manager.mode(), add_sch_frm::Mode::DeleteMore);
-        EXPECT_EQ(manager.ClrYear->currentText(), QStringLiteral(" 2004"));
+        EXPECT_EQ(manager.ClrFrame->ClrYear->currentText(), QStringLiteral(" 2004"));
         EXPECT_TRUE(shared().SelectedDate.isEmpty());
         manager.close();
         settle();
@@ -123,10 +126,10 @@ TEST_F(DeleteMore, AnOpenOneDayListKeepsItsDayAndADeletedScheduleNoLongerReminds
     schedule_frm& list = *program().find<schedule_frm>();
 
     add_sch_frm& manager = entered();
-    pick(manager.ClrMonth, 4); // May
-    pick(manager.ClrDate, 9);  // the 10th
+    pick(manager.ClrFrame->ClrMonth, 4); // May
+    pick(manager.ClrFrame->ClrDate, 9);  // the 10th
     dialogs.answerNext(BoxAnswer::OK);
-    manager.Confirm->click();
+    manager.ClrFrame->Confirm->click();
     EXPECT_EQ(folder.works(), QStringList{"listed"});
     EXPECT_EQ(shared().SelectedDate, QStringLiteral("2003/5/20"));
     list.Show();

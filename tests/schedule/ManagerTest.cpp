@@ -4,6 +4,9 @@
 #include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Twips.h"
+#include "schedule/DeleteMoreFrame.h"
+#include "schedule/ManageFrame.h"
+#include "schedule/NewScheduleFrame.h"
 #include "schedule/add_sch_frm.h"
 
 #include "OrganiserFixture.h"
@@ -45,11 +48,11 @@ TEST_F(Manager, AnEmptyTableShowsTotalZeroAndItsButtonsRefuseCalmly) {
     EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Manage);
     EXPECT_FALSE(manager.add_frame->isVisible());
     EXPECT_FALSE(manager.ClrFrame->isVisible());
-    manager.cmd_del->click();
+    manager.Manage_frame->cmd_del->click();
     EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 0"));
-    manager.cmd_cancelupdate->click();
+    manager.Manage_frame->cmd_cancelupdate->click();
     dialogs.answerNext(BoxAnswer::OK);
-    manager.cmd_modify->click();
+    manager.Manage_frame->cmd_modify->click();
     EXPECT_EQ(dialogs.shownTexts(), QStringList{NoRowText});
 }
 
@@ -58,13 +61,13 @@ TEST_F(Manager, EditBoxesFollowTheCurrentRowWhichStartsAsTheLastByDate) {
     add("2003/5/8", "9:30", "earlier", "NO", "m8");
     add_sch_frm& manager = open();
     EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 2"));
-    EXPECT_EQ(manager.Text3->text(), QStringLiteral("later"));
-    EXPECT_TRUE(manager.remind_chk->isChecked()); // "yes" ticks it
-    EXPECT_EQ(manager.Text5->text(), QStringLiteral("m9"));
+    EXPECT_EQ(manager.Manage_frame->Text3->text(), QStringLiteral("later"));
+    EXPECT_TRUE(manager.Manage_frame->remind_chk->isChecked()); // "yes" ticks it
+    EXPECT_EQ(manager.Manage_frame->Text5->text(), QStringLiteral("m9"));
     rows(manager).MoveFirst();
-    EXPECT_EQ(manager.Text1->text(), QStringLiteral("2003/5/8"));
-    EXPECT_EQ(manager.Text3->text(), QStringLiteral("earlier"));
-    EXPECT_FALSE(manager.remind_chk->isChecked());
+    EXPECT_EQ(manager.Manage_frame->Text1->text(), QStringLiteral("2003/5/8"));
+    EXPECT_EQ(manager.Manage_frame->Text3->text(), QStringLiteral("earlier"));
+    EXPECT_FALSE(manager.Manage_frame->remind_chk->isChecked());
 }
 
 TEST_F(Manager, EveryRowChangeRewritesTheEditBoxesWhateverTheirTexts) {
@@ -73,13 +76,13 @@ TEST_F(Manager, EveryRowChangeRewritesTheEditBoxesWhateverTheirTexts) {
     add_sch_frm& manager = open();
     // On the first row a new date, then an emptied time, which unticks the reminder; each time the user
     // leaves the box, clicks the second row, alike but for its work, and stores it.
-    for (auto [box, keys] : {std::pair{manager.Text1, "2003/6/1\t"}, {manager.Text2, "\b\t"}}) {
+    for (auto [box, keys] : {std::pair{manager.Manage_frame->Text1, "2003/6/1\t"}, {manager.Manage_frame->Text2, "\b\t"}}) {
         clickRow(manager.Sch_Database, 0, 0);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, keys);
         clickRow(manager.Sch_Database, 1, 0);
-        manager.cmd_modify->click();
+        manager.Manage_frame->cmd_modify->click();
     }
     // As stored: 2003/5/8 is day 37749, 9:00 is 0.375 of a day.
     EXPECT_EQ(fileText(second, "Schedule_Date || Schedule_Time || Remind || Message"), "377490.375YESm");
@@ -88,24 +91,24 @@ TEST_F(Manager, EveryRowChangeRewritesTheEditBoxesWhateverTheirTexts) {
 TEST_F(Manager, TheKeyboardGoesFromAddRoundTheWindowThroughTheGrid) {
     add("2003/5/7", "9:30", "w");
     add_sch_frm& manager = open();
-    EXPECT_EQ(QApplication::focusWidget(), manager.cmd_add);
+    EXPECT_EQ(QApplication::focusWidget(), manager.Manage_frame->cmd_add);
     for (const Qt::KeyboardModifier shift : {Qt::NoModifier, Qt::ShiftModifier}) {
         QSet<QWidget*> reached;
-        for (int i = 0; i < 60 && !reached.contains(manager.cmd_add); ++i) {
+        for (int i = 0; i < 60 && !reached.contains(manager.Manage_frame->cmd_add); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, shift);
             reached << QApplication::focusWidget();
         }
-        EXPECT_TRUE(reached.contains(manager.cmd_add) && reached.contains(manager.Sch_Database)) << shift;
+        EXPECT_TRUE(reached.contains(manager.Manage_frame->cmd_add) && reached.contains(manager.Sch_Database)) << shift;
     }
 }
 
 TEST_F(Manager, DateAndTimeEntryRules) {
     add("2003/5/7", "9:30", "w", "YES", "msg");
     add_sch_frm& manager = open();
-    manager.Text1->clear();
-    manager.Text1->setFocus();
-    QTest::keyClicks(manager.Text1, "2003-/a5.7");
-    EXPECT_EQ(manager.Text1->text(), QStringLiteral("2003/57"));
+    manager.Manage_frame->Text1->clear();
+    manager.Manage_frame->Text1->setFocus();
+    QTest::keyClicks(manager.Manage_frame->Text1, "2003-/a5.7");
+    EXPECT_EQ(manager.Manage_frame->Text1->text(), QStringLiteral("2003/57"));
 
     struct Case {
         QLineEdit* box;
@@ -113,13 +116,13 @@ TEST_F(Manager, DateAndTimeEntryRules) {
         bool refused;
     };
     const Case cases[] = {
-        {manager.Text1, "2003/13/40", true},
-        {manager.Text1, "", true},
-        {manager.Text1, "2003/5/20", false},
-        {manager.Text2, "25:00", true},
-        {manager.Text2, "abc", true},
-        {manager.Text2, "9:05", false},
-        {manager.Text2, "2003/5/7 9:05", false},
+        {manager.Manage_frame->Text1, "2003/13/40", true},
+        {manager.Manage_frame->Text1, "", true},
+        {manager.Manage_frame->Text1, "2003/5/20", false},
+        {manager.Manage_frame->Text2, "25:00", true},
+        {manager.Manage_frame->Text2, "abc", true},
+        {manager.Manage_frame->Text2, "9:05", false},
+        {manager.Manage_frame->Text2, "2003/5/7 9:05", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -127,9 +130,9 @@ TEST_F(Manager, DateAndTimeEntryRules) {
         c.box->setText(c.text);
         if (c.refused)
             dialogs.answerNext(BoxAnswer::OK);
-        leave(c.box, manager.Text3);
+        leave(c.box, manager.Manage_frame->Text3);
         EXPECT_EQ(dialogs.shown().size(), c.refused ? 1u : 0u);
-        EXPECT_EQ(QApplication::focusWidget(), c.refused ? c.box : manager.Text3);
+        EXPECT_EQ(QApplication::focusWidget(), c.refused ? c.box : manager.Manage_frame->Text3);
         if (c.refused) {
             EXPECT_EQ(dialogs.shown()[0].request.title, QStringLiteral("Memorell"));
             EXPECT_EQ(c.box->selectedText(), c.text);
@@ -137,38 +140,38 @@ TEST_F(Manager, DateAndTimeEntryRules) {
     }
 
     // An emptied time takes the reminder with it.
-    manager.Text2->clear();
-    leave(manager.Text2, manager.Text3);
-    EXPECT_FALSE(manager.remind_chk->isChecked());
-    EXPECT_TRUE(manager.Text5->text().isEmpty());
+    manager.Manage_frame->Text2->clear();
+    leave(manager.Manage_frame->Text2, manager.Manage_frame->Text3);
+    EXPECT_FALSE(manager.Manage_frame->remind_chk->isChecked());
+    EXPECT_TRUE(manager.Manage_frame->Text5->text().isEmpty());
 }
 
 TEST_F(Manager, ARefusedBoxKeepsTheFocusWithoutPingPongAndTheClickThatLeftItDoesNotGoOn) {
     const qint64 row = add("2003/5/7", "9:30", "w");
     add_sch_frm& manager = open();
-    manager.Text1->setText("2003/13/40");
-    manager.Text2->setText("abc");
+    manager.Manage_frame->Text1->setText("2003/13/40");
+    manager.Manage_frame->Text2->setText("abc");
     dialogs.answerNext(BoxAnswer::OK); // one box only: a second would be unscripted
-    leave(manager.Text1, manager.Text2);
+    leave(manager.Manage_frame->Text1, manager.Manage_frame->Text2);
     EXPECT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(QApplication::focusWidget(), manager.Text1);
+    EXPECT_EQ(QApplication::focusWidget(), manager.Manage_frame->Text1);
 
-    manager.Text3->setText("not stored");
+    manager.Manage_frame->Text3->setText("not stored");
     dialogs.answerNext(BoxAnswer::OK);
-    QTest::mouseClick(manager.cmd_modify, Qt::LeftButton);
+    QTest::mouseClick(manager.Manage_frame->cmd_modify, Qt::LeftButton);
     EXPECT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(QApplication::focusWidget(), manager.Text1);
+    EXPECT_EQ(QApplication::focusWidget(), manager.Manage_frame->Text1);
     EXPECT_EQ(stored(row, "Work"), Value("w"));
-    EXPECT_FALSE(manager.cmd_modify->isDown());
+    EXPECT_FALSE(manager.Manage_frame->cmd_modify->isDown());
 }
 
 TEST_F(Manager, UpdateAfterAnEmptiedTimeStoresNoTimeNoAndAnEmptyMessage) {
     const qint64 row = add("2003/5/7", "9:30", "w", "YES", "msg");
     add_sch_frm& manager = open();
-    manager.Text2->clear();
-    leave(manager.Text2, manager.Text3);
-    manager.Text6->clear();
-    manager.cmd_modify->click();
+    manager.Manage_frame->Text2->clear();
+    leave(manager.Manage_frame->Text2, manager.Manage_frame->Text3);
+    manager.Manage_frame->Text6->clear();
+    manager.Manage_frame->cmd_modify->click();
     EXPECT_TRUE(stored(row, "Schedule_Time").isNull());
     EXPECT_EQ(stored(row, "Remind"), Value("NO"));
     EXPECT_EQ(stored(row, "Message"), Value(""));
@@ -181,13 +184,13 @@ TEST_F(Manager, AWrongStoredRemindIsNoWhateverTheTickEvenIfTheRowsAreReadAgainUn
     const qint64 other = add("2003/5/1", "8:00", "other", "NO");
     const qint64 row = add("2003/5/7", "9:30", "w", "yes");
     add_sch_frm& manager = open();
-    ASSERT_TRUE(manager.remind_chk->isChecked());
-    manager.Text3->setText("edited");
-    manager.Text5->setText("new message");
+    ASSERT_TRUE(manager.Manage_frame->remind_chk->isChecked());
+    manager.Manage_frame->Text3->setText("edited");
+    manager.Manage_frame->Text5->setText("new message");
     dialogs.answerNext(BoxAnswer::Cancel);
     // While the notice is open the manager's rows are read again and stand on another row.
     dialogs.duringNextBox([&] { manager.Sch_Data->Refresh(); });
-    manager.cmd_modify->click();
+    manager.Manage_frame->cmd_modify->click();
     EXPECT_EQ(dialogs.shownTexts(),
               QStringList{QStringLiteral("Remind checking is not correct, default setting is No!")});
     EXPECT_EQ(stored(row, "Remind"), Value("NO"));
@@ -195,7 +198,7 @@ TEST_F(Manager, AWrongStoredRemindIsNoWhateverTheTickEvenIfTheRowsAreReadAgainUn
     EXPECT_EQ(stored(row, "Message"), Value("new message"));
     EXPECT_EQ(stored(other, "Work"), Value("other"));
     EXPECT_TRUE(stored(other, "Message").isNull());
-    EXPECT_FALSE(manager.remind_chk->isChecked());
+    EXPECT_FALSE(manager.Manage_frame->remind_chk->isChecked());
 }
 
 TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
@@ -207,7 +210,7 @@ TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
         bool databaseBox;
     };
     const Case cases[] = {
-        {"a date the column refuses", [](add_sch_frm& m) { m.Text1->setText("2003/13/40"); }, true},
+        {"a date the column refuses", [](add_sch_frm& m) { m.Manage_frame->Text1->setText("2003/13/40"); }, true},
         {"a row deleted elsewhere",
          [&](add_sch_frm&) {
              auto rs = folder.open();
@@ -215,17 +218,17 @@ TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
              rs->Delete();
          },
          true},
-        {"a row deleted here", [](add_sch_frm& m) { m.cmd_del->click(); }, false},
+        {"a row deleted here", [](add_sch_frm& m) { m.Manage_frame->cmd_del->click(); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         add_sch_frm& manager = open();
         goTo(manager, row);
         dialogs.clearRecord();
-        manager.Text3->setText("must not be stored");
+        manager.Manage_frame->Text3->setText("must not be stored");
         c.arrange(manager);
         dialogs.answerNext(BoxAnswer::OK);
-        manager.cmd_modify->click();
+        manager.Manage_frame->cmd_modify->click();
         ASSERT_EQ(dialogs.shown().size(), 1u);
         if (c.databaseBox)
             EXPECT_TRUE(dialogs.shownTexts()[0].contains(folder.path()))
@@ -245,9 +248,9 @@ TEST_F(Manager, ALockedFileIsOneBoxAndTheRowIsLeftAsItWas) {
     sqlite3* lock = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(folder.path()).constData(), &lock), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(lock, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    manager.Text3->setText("locked out");
+    manager.Manage_frame->Text3->setText("locked out");
     dialogs.answerNext(BoxAnswer::OK);
-    manager.cmd_modify->click();
+    manager.Manage_frame->cmd_modify->click();
     sqlite3_exec(lock, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(lock);
     EXPECT_EQ(dialogs.shown().size(), 1u);
@@ -262,10 +265,10 @@ TEST_F(Manager, DeleteDeletesTheCurrentRowWithoutAQuestionAndCountsAgain) {
     add("2003/5/1", "8:00", "first");
     add("2003/5/7", "9:30", "last");
     add_sch_frm& manager = open();
-    manager.cmd_del->click();
+    manager.Manage_frame->cmd_del->click();
     EXPECT_EQ(folder.works(), QStringList{"first"});
     EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: 1"));
-    manager.cmd_del->click(); // the deleted row is still current: nothing more goes
+    manager.Manage_frame->cmd_del->click(); // the deleted row is still current: nothing more goes
     EXPECT_EQ(folder.works(), QStringList{"first"});
     EXPECT_TRUE(dialogs.shown().empty());
     // The grid's deletion: a click on a record selector, some 15 pixels wide at 96 dpi, then Delete.
@@ -281,9 +284,9 @@ TEST_F(Manager, WaysOut) {
     add("2003/5/7", "9:30", "w");
     // "Exit" closes and loads the manager again, hidden, in manage mode.
     add_sch_frm* manager = &open();
-    manager->MoreClr->click();
+    manager->Manage_frame->MoreClr->click();
     EXPECT_EQ(manager->mode(), add_sch_frm::Mode::DeleteMore);
-    manager->cmd_exit->click();
+    manager->Manage_frame->cmd_exit->click();
     settle();
     add_sch_frm* again = program().find<add_sch_frm>();
     ASSERT_NE(again, nullptr);
@@ -296,14 +299,14 @@ TEST_F(Manager, WaysOut) {
     program().find<calendar_frm>()->alarm_full->setChecked(true);
     manager = &open();
     manager->showMode(add_sch_frm::Mode::Add);
-    manager->escape_cmd->click();
+    manager->add_frame->escape_cmd->click();
     settle();
     EXPECT_FALSE(program().isLoaded<add_sch_frm>());
     EXPECT_FALSE(program().isLoaded<calendar_frm>());
     EXPECT_TRUE(shared().HourBellOn);
     // ...and when the calendar is not open nothing more happens.
     manager = &open();
-    manager->escape_cmd->click();
+    manager->add_frame->escape_cmd->click();
     settle();
     EXPECT_FALSE(program().isLoaded<add_sch_frm>());
 }
@@ -314,19 +317,19 @@ TEST_F(Manager, ExitScheduleKeepsAddModeOnCancelAndDropsThePendingRowOnOk) {
     add_sch_frm& manager = open();
     rows(manager).AddNew();
     manager.showMode(add_sch_frm::Mode::Add);
-    manager.txt_sch->setText("pending");
+    manager.add_frame->txt_sch->setText("pending");
     EXPECT_FALSE(manager.Frame_DB->isEnabled());
     dialogs.answerNext(BoxAnswer::Cancel);
-    manager.exit->click();
+    manager.add_frame->exit->click();
     EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Add);
-    EXPECT_EQ(manager.txt_sch->text(), QStringLiteral("pending"));
+    EXPECT_EQ(manager.add_frame->txt_sch->text(), QStringLiteral("pending"));
 
     dialogs.answerNext(BoxAnswer::OK);
-    manager.exit->click();
+    manager.add_frame->exit->click();
     EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Manage);
     EXPECT_TRUE(manager.Frame_DB->isEnabled());
     EXPECT_TRUE(manager.cmd_sort->isEnabled());
-    EXPECT_EQ(manager.Text3->text(), QStringLiteral("last"));
+    EXPECT_EQ(manager.Manage_frame->Text3->text(), QStringLiteral("last"));
     EXPECT_EQ(folder.works(), (QStringList{"first", "last"}));
 }
 

@@ -2,6 +2,9 @@
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/Recordset.h"
+#include "schedule/DeleteMoreFrame.h"
+#include "schedule/ManageFrame.h"
+#include "schedule/NewScheduleFrame.h"
 #include "schedule/add_sch_frm.h"
 
 #include "OrganiserFixture.h"
@@ -30,7 +33,7 @@ class NewSchedule : public OrganiserFixture {
 protected:
     add_sch_frm& adding() {
         add_sch_frm& manager = shown<add_sch_frm>();
-        manager.cmd_add->click();
+        manager.Manage_frame->cmd_add->click();
         return manager;
     }
     static void type(QLineEdit* box, const QString& text) {
@@ -70,29 +73,29 @@ TEST_F(NewSchedule, JoinStoresWhatTheWindowShowsAndAsksAboutBlanks) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const int before = int(folder.works().size());
-        manager.cmd_add_Click();
+        manager.Manage_frame->cmd_add_Click();
         dialogs.clearRecord();
         const bool hourLast = c.hour.size() > 1 && c.hour.endsWith('\b') && !c.minute.isEmpty();
-        type(manager.sch_hour, hourLast ? c.hour.chopped(1) : c.hour);
-        type(manager.txt_min, c.minute);
+        type(manager.add_frame->sch_hour, hourLast ? c.hour.chopped(1) : c.hour);
+        type(manager.add_frame->txt_min, c.minute);
         if (hourLast)
-            type(manager.sch_hour, "\b");
-        manager.txt_sch->setText(c.name);
-        manager.remind_msg->setText("message");
-        manager.txt_memo->setText(c.memo);
-        if (manager.remind->isChecked() != c.remind)
-            manager.remind->click();
+            type(manager.add_frame->sch_hour, "\b");
+        manager.add_frame->txt_sch->setText(c.name);
+        manager.add_frame->remind_msg->setText("message");
+        manager.add_frame->txt_memo->setText(c.memo);
+        if (manager.add_frame->remind->isChecked() != c.remind)
+            manager.add_frame->remind->click();
         if (c.blankAnswer)
             dialogs.answerNext(*c.blankAnswer);
         if (c.refusal == TimeNotCorrect)
             dialogs.answerNext(BoxAnswer::OK);
-        manager.new_sch->click();
+        manager.add_frame->new_sch->click();
 
         EXPECT_EQ(dialogs.shownTexts().contains(BlankQuestion), c.blankAnswer.has_value());
         if (!c.refusal.isEmpty()) {
             EXPECT_EQ(dialogs.shownTexts().last(), c.refusal);
             EXPECT_EQ(folder.works().size(), before);
-            EXPECT_EQ(manager.txt_sch->text(), QString::fromLatin1(c.name)); // the entry stays for correction
+            EXPECT_EQ(manager.add_frame->txt_sch->text(), QString::fromLatin1(c.name)); // the entry stays for correction
             continue;
         }
         ASSERT_EQ(folder.works().size(), before + 1);
@@ -103,9 +106,9 @@ TEST_F(NewSchedule, JoinStoresWhatTheWindowShowsAndAsksAboutBlanks) {
         EXPECT_EQ(row->Fields("Remind").Value(), Value(c.remind ? "YES" : "NO"));
         EXPECT_EQ(row->Fields("Memo").Value(), Value(c.memo));
         // The next entry starts empty, dated from the pickers, and the count follows the table.
-        EXPECT_TRUE(manager.txt_sch->text().isEmpty());
-        EXPECT_TRUE(manager.sch_hour->text().isEmpty());
-        EXPECT_FALSE(manager.remind->isChecked());
+        EXPECT_TRUE(manager.add_frame->txt_sch->text().isEmpty());
+        EXPECT_TRUE(manager.add_frame->sch_hour->text().isEmpty());
+        EXPECT_FALSE(manager.add_frame->remind->isChecked());
         EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/5/7"));
         EXPECT_EQ(manager.txt_total->text(), QStringLiteral("Total: %1").arg(before + 1));
     }
@@ -113,11 +116,11 @@ TEST_F(NewSchedule, JoinStoresWhatTheWindowShowsAndAsksAboutBlanks) {
 
 TEST_F(NewSchedule, AnHourOver23OrAMinuteOver59IsWarnedAsTypedAndRefusedAtJoin) {
     add_sch_frm& manager = adding();
-    manager.txt_sch->setText("w");
-    manager.remind_msg->setText("m");
-    manager.txt_memo->setText("memo");
-    for (auto [box, bar, text] : {std::tuple{manager.sch_hour, manager.scroll_hour, "24"},
-                                  {manager.txt_min, manager.scroll_min, "60"}}) {
+    manager.add_frame->txt_sch->setText("w");
+    manager.add_frame->remind_msg->setText("m");
+    manager.add_frame->txt_memo->setText("memo");
+    for (auto [box, bar, text] : {std::tuple{manager.add_frame->sch_hour, manager.add_frame->scroll_hour, "24"},
+                                  {manager.add_frame->txt_min, manager.add_frame->scroll_min, "60"}}) {
         SCOPED_TRACE(text);
         dialogs.clearRecord();
         dialogs.answerNext(BoxAnswer::OK);
@@ -128,13 +131,13 @@ TEST_F(NewSchedule, AnHourOver23OrAMinuteOver59IsWarnedAsTypedAndRefusedAtJoin) 
         EXPECT_EQ(bar->value(), text[0] - '0'); // where the first digit put it
         EXPECT_EQ(box->selectedText(), QString::fromLatin1(text));
         dialogs.answerNext(BoxAnswer::OK);
-        manager.new_sch->click();
+        manager.add_frame->new_sch->click();
         EXPECT_EQ(dialogs.shown().back().request.text, TimeNotCorrect);
         EXPECT_EQ(dialogs.shown().back().request.title, QStringLiteral("Memorell"));
         EXPECT_TRUE(folder.works().isEmpty());
         box->setText("5");
     }
-    EXPECT_EQ(manager.sch_AMFM->text(), QStringLiteral("AM"));
+    EXPECT_EQ(manager.add_frame->sch_AMFM->text(), QStringLiteral("AM"));
 }
 
 TEST_F(NewSchedule, BarsAndBoxesDriveEachOther) {
@@ -147,22 +150,22 @@ TEST_F(NewSchedule, BarsAndBoxesDriveEachOther) {
         QString halfDay;
     };
     const Case cases[] = {
-        {"typed 12", [&] { type(manager.sch_hour, "12"); }, "12", 12, "PM"},
-        {"bar to 15", [&] { manager.scroll_hour->setValue(15); }, "15", 15, "PM"},
-        {"emptied", [&] { manager.sch_hour->clear(); }, "", 0, "PM"},
-        {"typed 07", [&] { type(manager.sch_hour, "07"); }, "7", 7, "AM"},
-        {"bar to 0", [&] { manager.scroll_hour->setValue(0); }, "7", 0, "AM"},
-        {"typed 11 over 7", [&] { type(manager.sch_hour, "\b11"); }, "11", 11, "AM"},
+        {"typed 12", [&] { type(manager.add_frame->sch_hour, "12"); }, "12", 12, "PM"},
+        {"bar to 15", [&] { manager.add_frame->scroll_hour->setValue(15); }, "15", 15, "PM"},
+        {"emptied", [&] { manager.add_frame->sch_hour->clear(); }, "", 0, "PM"},
+        {"typed 07", [&] { type(manager.add_frame->sch_hour, "07"); }, "7", 7, "AM"},
+        {"bar to 0", [&] { manager.add_frame->scroll_hour->setValue(0); }, "7", 0, "AM"},
+        {"typed 11 over 7", [&] { type(manager.add_frame->sch_hour, "\b11"); }, "11", 11, "AM"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.action();
-        EXPECT_EQ(manager.sch_hour->text(), c.hour);
-        EXPECT_EQ(manager.scroll_hour->value(), c.bar);
-        EXPECT_EQ(manager.sch_AMFM->text(), c.halfDay);
+        EXPECT_EQ(manager.add_frame->sch_hour->text(), c.hour);
+        EXPECT_EQ(manager.add_frame->scroll_hour->value(), c.bar);
+        EXPECT_EQ(manager.add_frame->sch_AMFM->text(), c.halfDay);
     }
-    manager.scroll_min->setValue(45);
-    EXPECT_EQ(manager.txt_min->text(), QStringLiteral("45"));
+    manager.add_frame->scroll_min->setValue(45);
+    EXPECT_EQ(manager.add_frame->txt_min->text(), QStringLiteral("45"));
     EXPECT_EQ(manager.txt_time->text(), QStringLiteral("11:45"));
 }
 
@@ -173,11 +176,11 @@ TEST_F(NewSchedule, KeyFilters) {
         QString typed, result;
     };
     const Case cases[] = {
-        {manager.sch_hour, "1a.2", "12"},
-        {manager.txt_min, "-3x\b4", "4"},
-        {manager.sch_year->lineEdit(), "x9 1\b", manager.sch_year->currentText()},
-        {manager.sch_month->lineEdit(), "Jan", manager.sch_month->currentText()},
-        {manager.sch_date->lineEdit(), "12", manager.sch_date->currentText()},
+        {manager.add_frame->sch_hour, "1a.2", "12"},
+        {manager.add_frame->txt_min, "-3x\b4", "4"},
+        {manager.add_frame->sch_year->lineEdit(), "x9 1\b", manager.add_frame->sch_year->currentText()},
+        {manager.add_frame->sch_month->lineEdit(), "Jan", manager.add_frame->sch_month->currentText()},
+        {manager.add_frame->sch_date->lineEdit(), "12", manager.add_frame->sch_date->currentText()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -185,20 +188,20 @@ TEST_F(NewSchedule, KeyFilters) {
         EXPECT_EQ(c.box->text(), c.result);
     }
     // The focus went through the pickers and picked nothing.
-    manager.new_sch->setFocus();
+    manager.add_frame->new_sch->setFocus();
     EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/5/7"));
 }
 
 TEST_F(NewSchedule, PickersDateTheEntryAndEveryDayListFollowsTheLeapRule) {
     add_sch_frm& manager = adding();
-    pick(manager.sch_year, 0);  // 2003
-    pick(manager.sch_month, 5); // June: no day picked yet
+    pick(manager.add_frame->sch_year, 0);  // 2003
+    pick(manager.add_frame->sch_month, 5); // June: no day picked yet
     dialogs.answerNext(BoxAnswer::OK);
-    manager.new_sch->click();
+    manager.add_frame->new_sch->click();
     EXPECT_EQ(dialogs.shownTexts(), QStringList{"The date is not correct! Please Check it!"});
-    pick(manager.sch_date, 4);
+    pick(manager.add_frame->sch_date, 4);
     EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2003/6/5"));
-    pick(manager.sch_year, 1); // the date follows the year too: the day is picked again
+    pick(manager.add_frame->sch_year, 1); // the date follows the year too: the day is picked again
     EXPECT_EQ(manager.txt_date->text(), QStringLiteral("2004/6/0"));
     manager.close();
     settle();
@@ -208,15 +211,15 @@ TEST_F(NewSchedule, PickersDateTheEntryAndEveryDayListFollowsTheLeapRule) {
         SCOPED_TRACE(year);
         clock.set(QDateTime(QDate(year, 2, 10), QTime(9, 0)));
         add_sch_frm& fresh = adding();
-        EXPECT_EQ(fresh.sch_date->count(), days);
-        EXPECT_EQ(fresh.sch_date->currentText(), QStringLiteral(" 10"));
+        EXPECT_EQ(fresh.add_frame->sch_date->count(), days);
+        EXPECT_EQ(fresh.add_frame->sch_date->currentText(), QStringLiteral(" 10"));
         fresh.showMode(add_sch_frm::Mode::Manage);
-        fresh.MoreClr->click();
-        EXPECT_EQ(fresh.ClrDate->count(), days);
-        pick(fresh.ClrYear, 24); // the pickers show the 2027 that dates the entries after this one
-        fresh.ExitClr->click();
-        fresh.cmd_add->click();
-        EXPECT_EQ(fresh.sch_year->currentText() + fresh.txt_date->text(), QStringLiteral(" 2027") + QString::number(year) + "/2/10");
+        fresh.Manage_frame->MoreClr->click();
+        EXPECT_EQ(fresh.ClrFrame->ClrDate->count(), days);
+        pick(fresh.ClrFrame->ClrYear, 24); // the pickers show the 2027 that dates the entries after this one
+        fresh.ClrFrame->ExitClr->click();
+        fresh.Manage_frame->cmd_add->click();
+        EXPECT_EQ(fresh.add_frame->sch_year->currentText() + fresh.txt_date->text(), QStringLiteral(" 2027") + QString::number(year) + "/2/10");
         fresh.close();
         settle();
     }
@@ -225,19 +228,19 @@ TEST_F(NewSchedule, PickersDateTheEntryAndEveryDayListFollowsTheLeapRule) {
 TEST_F(NewSchedule, ThePendingRowOutlivesActivationsAndRebuildsAndIsOnlyEverInserted) {
     const qint64 existing = add("2003/5/7", "8:00", "existing", "NO", "kept");
     add_sch_frm& manager = adding();
-    manager.txt_sch->setText("new one");
-    type(manager.sch_hour, "9");
-    type(manager.txt_min, "15");
-    manager.remind_msg->setText("msg");
-    manager.txt_memo->setText("memo");
+    manager.add_frame->txt_sch->setText("new one");
+    type(manager.add_frame->sch_hour, "9");
+    type(manager.add_frame->txt_min, "15");
+    manager.add_frame->remind_msg->setText("msg");
+    manager.add_frame->txt_memo->setText("memo");
     // The user goes to the calendar and back; the day turns meanwhile and the reminders are read again.
     running->organiser.openCalendar();
     clock.set(QDateTime(QDate(2003, 5, 8), QTime(0, 0, 1)));
     running->organiser.sch_alarm_timer_Timer();
     manager.Show();
     EXPECT_EQ(manager.mode(), add_sch_frm::Mode::Add);
-    EXPECT_EQ(manager.txt_sch->text(), QStringLiteral("new one"));
-    manager.new_sch->click();
+    EXPECT_EQ(manager.add_frame->txt_sch->text(), QStringLiteral("new one"));
+    manager.add_frame->new_sch->click();
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(folder.works(), (QStringList{"existing", "new one"}));
     EXPECT_EQ(stored(existing, "Message"), Value("kept"));
