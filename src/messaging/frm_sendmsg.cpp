@@ -35,9 +35,6 @@ frm_sendmsg::frm_sendmsg(Program& program)
     sendtxt->raise();
     send_cmd = makeControl<QPushButton>(this, 240, 3600, 1335, 375, QStringLiteral("Send"));
 
-    setTabOrder(send_ip, Group_opt);
-    setTabOrder(Group_opt, sendtxt);
-    setTabOrder(sendtxt, send_cmd);
     send_ip->setFocus();
 
     platform::onGotFocus(send_ip, [this] { send_ip_GotFocus(); });

@@ -31,7 +31,6 @@ public:
     void setConnectionString(const QString& text) { connectionString_ = text; }
     int CommandType() const { return commandType_; }
     void setCommandType(int type) { commandType_ = type; }
-    QString RecordSource() const { return recordSource_; }
     void setRecordSource(const QString& source) { recordSource_ = source; }
     // Handed to the file at each Refresh (see SqliteFile::Upkeep).
     void setUpkeep(std::function<void(const SqliteFile&)> upkeep) { upkeep_ = std::move(upkeep); }

@@ -18,10 +18,8 @@ public:
 
     Adodc* DataSource() const { return source_; }
     void setDataSource(Adodc* source);
-    QString DataField() const { return field_; }
     void setDataField(const QString& field);
     bool DataChanged() const { return dataChanged_; }
-    void setDataChanged(bool changed) { dataChanged_ = changed; }
 
 signals:
     // The text changed, or a move of the current row showed the box anew with the same text: what follows the

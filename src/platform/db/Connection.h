@@ -45,7 +45,6 @@ private:
 // Runs a delete statement on its active connection.
 class Command {
 public:
-    Connection* ActiveConnection() const { return connection_; }
     void setActiveConnection(Connection* connection) { connection_ = connection; }
     QString CommandText() const { return commandText_; }
     void setCommandText(const QString& text) { commandText_ = text; }

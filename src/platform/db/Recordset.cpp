@@ -636,7 +636,6 @@ void Recordset::setSort(const QString& sort) {
     const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
     const qint64 currentKey = onRow ? rows_[pos_].key : 0;
     if (keys.size() == 1 && sortNumerically(keys[0].column, keys[0].descending)) {
-        sort_ = sort;
         restoreCurrent(onRow, currentKey);
         return;
     }
@@ -675,7 +674,6 @@ void Recordset::setSort(const QString& sort) {
     for (const Entry& e : entries)
         sorted.push_back(rows_[e.row]);
     rows_ = std::move(sorted);
-    sort_ = sort;
     restoreCurrent(onRow, currentKey);
 }
 

@@ -60,7 +60,6 @@ public:
 
     // "Column" or "Column DESC", several joined by commas; the empty text restores the order as read.
     // The current row stays current.
-    QString Sort() const { return sort_; }
     void setSort(const QString& sort);
 
     FieldRef Fields(const QString& name);
@@ -164,7 +163,6 @@ private:
     qint64 nextSequence_ = 0;
     int pos_ = -1;
     bool currentDeleted_ = false;
-    QString sort_;
     EditMode mode_ = EditMode::None;
     std::vector<Value> pending_;
     std::vector<bool> changed_;

@@ -224,10 +224,6 @@ int SqliteStatement::columnCount() const {
     return sqlite3_column_count(stmt_);
 }
 
-QString SqliteStatement::columnName(int column) const {
-    return QString::fromUtf8(sqlite3_column_name(stmt_, column));
-}
-
 QString SqliteStatement::declaredType(int column) const {
     return QString::fromUtf8(sqlite3_column_decltype(stmt_, column));
 }

@@ -93,7 +93,6 @@ public:
     // True while a row is available; throws on failure.
     bool step();
     int columnCount() const;
-    QString columnName(int column) const;
     QString declaredType(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;
