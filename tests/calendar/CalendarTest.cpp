@@ -162,7 +162,7 @@ TEST_F(Calendar, MainWindowStartsTheOrganiserAndOpenCalendarCopiesHourBellOnWhic
                          BoxAnswer::OK);
     frm_getmsg& main = program().get<frm_getmsg>();
     // Without schedule.txt the start-up option stands checked: today's list opens; the manager is loaded
-    // hidden as the host of today's alarm table.
+    // hidden.
     schedule_frm* list = program().find<schedule_frm>();
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isVisible());
