@@ -168,9 +168,9 @@ void frm_getmsg::Form_Load() {
         const QDate today = env.clock.now().date();
         program().shared.SelectedDate = common::shortDateText(today);
         program().organiser.showOneDayList(common::leadingBlankNumber(today.year()) + QLatin1Char('/') +
-                                         common::leadingBlankNumber(today.month()) + QLatin1Char('/') +
-                                         common::leadingBlankNumber(today.day()) +
-                                         QStringLiteral(" Schedule"));
+                                           common::leadingBlankNumber(today.month()) + QLatin1Char('/') +
+                                           common::leadingBlankNumber(today.day()) +
+                                           QStringLiteral(" Schedule"));
     }
 
     program().shared.BroadcastAddress =

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/net/Winsock.h"
 #include "core/ProgramForm.h"
+#include "platform/net/Winsock.h"
 
 class QComboBox;
 class QGroupBox;

@@ -166,15 +166,13 @@ void NewScheduleFrame::escape_cmd_Click() {
     calendar.closeCalendar();
 }
 
-
 void NewScheduleFrame::FillSchDate() {
     form_.appendDays(sch_date);
 }
 
-
-
 NewScheduleFrame::Entry NewScheduleFrame::typedEntry() const {
-    return {form_.txt_date->text(), form_.txt_time->text(), txt_sch->text(), remind_msg->text(), txt_memo->text()};
+    return {form_.txt_date->text(), form_.txt_time->text(), txt_sch->text(), remind_msg->text(),
+            txt_memo->text()};
 }
 
 void NewScheduleFrame::startEntryRow(const Entry& entry) {

@@ -9,20 +9,17 @@
 #include "platform/db/Recordset.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
-#include "platform/ui/Picker.h"
+#include "schedule/DatabaseErrorBox.h"
 #include "schedule/DeleteMoreFrame.h"
 #include "schedule/ManageFrame.h"
 #include "schedule/ManagerDesign.h"
 #include "schedule/NewScheduleFrame.h"
-#include "schedule/DatabaseErrorBox.h"
-#include "schedule/OrganiserWindows.h"
-#include "schedule/calendar_Module.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
+#include "schedule/calendar_Module.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,8 +27,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
-#include <algorithm>
 
 using platform::makeControl;
 using namespace schedule::manager_design;
@@ -120,7 +115,9 @@ void add_sch_frm::buildBoundBoxes() {
     no = bound("SchNo", nullptr);
     Label4 = new QLabel(QStringLiteral("行程編號"), this);
     Label4->setVisible(false);
-    for (auto [box, field] : {std::pair{add_frame->txt_sch, "Work"}, {add_frame->remind_msg, "Message"}, {add_frame->txt_memo, "Memo"}}) {
+    for (auto [box, field] : {std::pair{add_frame->txt_sch, "Work"},
+                              {add_frame->remind_msg, "Message"},
+                              {add_frame->txt_memo, "Memo"}}) {
         box->setDataSource(Sch_Data);
         box->setDataField(QString::fromLatin1(field));
     }

@@ -6,10 +6,10 @@
 #include "platform/db/DataGrid.h"
 #include "platform/ui/Design.h"
 #include "schedule/DatabaseErrorBox.h"
-#include "schedule/add_sch_frm.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 #include "schedule/SetBasedDelete.h"
+#include "schedule/add_sch_frm.h"
 #include "schedule/calendar_Module.h"
 
 #include <QGroupBox>

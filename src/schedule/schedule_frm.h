@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/db/Connection.h"
 #include "core/ProgramForm.h"
+#include "platform/db/Connection.h"
 
 #include <memory>
 

@@ -37,7 +37,8 @@ TEST_F(DeleteMore, PickersStartAtTodayAndEveryYearOrMonthPickListsItsDaysAfresh)
     EXPECT_EQ(manager.ClrFrame->ClrMonth->currentText(), QStringLiteral("May"));
     EXPECT_EQ(manager.ClrFrame->ClrDate->count(), 31);
     EXPECT_EQ(manager.ClrFrame->ClrDate->currentIndex(), -1);
-    QTest::keyClicks(manager.ClrFrame->ClrYear, "2005\b"); // nothing reaches the text, the year that "Delete" uses
+    // Nothing reaches the text, the year that "Delete" uses.
+    QTest::keyClicks(manager.ClrFrame->ClrYear, "2005\b");
     QTest::keyClick(manager.ClrFrame->ClrYear, Qt::Key_Delete);
     EXPECT_EQ(manager.ClrFrame->ClrYear->currentText(), QStringLiteral(" 2003"));
 

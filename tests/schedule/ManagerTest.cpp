@@ -76,7 +76,8 @@ TEST_F(Manager, EveryRowChangeRewritesTheEditBoxesWhateverTheirTexts) {
     add_sch_frm& manager = open();
     // On the first row a new date, then an emptied time, which unticks the reminder; each time the user
     // leaves the box, clicks the second row, alike but for its work, and stores it.
-    for (auto [box, keys] : {std::pair{manager.Manage_frame->Text1, "2003/6/1\t"}, {manager.Manage_frame->Text2, "\b\t"}}) {
+    for (auto [box, keys] :
+         {std::pair{manager.Manage_frame->Text1, "2003/6/1\t"}, {manager.Manage_frame->Text2, "\b\t"}}) {
         clickRow(manager.Sch_Database, 0, 0);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -98,7 +99,8 @@ TEST_F(Manager, TheKeyboardGoesFromAddRoundTheWindowThroughTheGrid) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, shift);
             reached << QApplication::focusWidget();
         }
-        EXPECT_TRUE(reached.contains(manager.Manage_frame->cmd_add) && reached.contains(manager.Sch_Database)) << shift;
+        EXPECT_TRUE(reached.contains(manager.Manage_frame->cmd_add) && reached.contains(manager.Sch_Database))
+            << shift;
     }
 }
 
@@ -210,7 +212,8 @@ TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {
         bool databaseBox;
     };
     const Case cases[] = {
-        {"a date the column refuses", [](add_sch_frm& m) { m.Manage_frame->Text1->setText("2003/13/40"); }, true},
+        {"a date the column refuses", [](add_sch_frm& m) { m.Manage_frame->Text1->setText("2003/13/40"); },
+         true},
         {"a row deleted elsewhere",
          [&](add_sch_frm&) {
              auto rs = folder.open();

@@ -95,7 +95,8 @@ TEST_F(NewSchedule, JoinStoresWhatTheWindowShowsAndAsksAboutBlanks) {
         if (!c.refusal.isEmpty()) {
             EXPECT_EQ(dialogs.shownTexts().last(), c.refusal);
             EXPECT_EQ(folder.works().size(), before);
-            EXPECT_EQ(manager.add_frame->txt_sch->text(), QString::fromLatin1(c.name)); // the entry stays for correction
+            // The entry stays for correction.
+            EXPECT_EQ(manager.add_frame->txt_sch->text(), QString::fromLatin1(c.name));
             continue;
         }
         ASSERT_EQ(folder.works().size(), before + 1);
@@ -119,8 +120,9 @@ TEST_F(NewSchedule, AnHourOver23OrAMinuteOver59IsWarnedAsTypedAndRefusedAtJoin) 
     manager.add_frame->txt_sch->setText("w");
     manager.add_frame->remind_msg->setText("m");
     manager.add_frame->txt_memo->setText("memo");
-    for (auto [box, bar, text] : {std::tuple{manager.add_frame->sch_hour, manager.add_frame->scroll_hour, "24"},
-                                  {manager.add_frame->txt_min, manager.add_frame->scroll_min, "60"}}) {
+    for (auto [box, bar, text] :
+         {std::tuple{manager.add_frame->sch_hour, manager.add_frame->scroll_hour, "24"},
+          {manager.add_frame->txt_min, manager.add_frame->scroll_min, "60"}}) {
         SCOPED_TRACE(text);
         dialogs.clearRecord();
         dialogs.answerNext(BoxAnswer::OK);
@@ -219,7 +221,8 @@ TEST_F(NewSchedule, PickersDateTheEntryAndEveryDayListFollowsTheLeapRule) {
         pick(fresh.ClrFrame->ClrYear, 24); // the pickers show the 2027 that dates the entries after this one
         fresh.ClrFrame->ExitClr->click();
         fresh.Manage_frame->cmd_add->click();
-        EXPECT_EQ(fresh.add_frame->sch_year->currentText() + fresh.txt_date->text(), QStringLiteral(" 2027") + QString::number(year) + "/2/10");
+        EXPECT_EQ(fresh.add_frame->sch_year->currentText() + fresh.txt_date->text(),
+                  QStringLiteral(" 2027") + QString::number(year) + "/2/10");
         fresh.close();
         settle();
     }
