@@ -97,20 +97,31 @@ void FieldRef::setValue(const platform::Value& value) {
 }
 
 std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<SqliteFile> file, const QString& source,
-                                           const DateTextRule& rule) {
+                                           const DateTextRule& rule,
+                                           const std::function<void()>& beforeReading) {
     StatementShape shape = StatementShape::parse(source, rule, file->path());
     if (shape.kind == StatementShape::Kind::Delete)
         throw DbError(DbError::Kind::StatementRefused, file->path(),
                       QStringLiteral("a delete statement gives no rows to show"));
     shape.resolveAgainst(*file);
     std::unique_ptr<Recordset> recordset(new Recordset(std::move(file), rule));
-    recordset->readRows(shape);
+    recordset->readRows(shape, beforeReading);
     return recordset;
 }
 
 Recordset::~Recordset() = default;
 
-void Recordset::readRows(const StatementShape& shape) {
+void Recordset::releaseRows() {
+    rows_.clear();
+    std::vector<quint32>().swap(order_);
+    mode_ = EditMode::None;
+    pending_.clear();
+    currentDeleted_ = false;
+    pos_ = 0;
+    emit rowsReset();
+}
+
+void Recordset::readRows(const StatementShape& shape, const std::function<void()>& beforeReading) {
     table_ = shape.table;
     columns_ = shape.columns;
     SqliteStatement statement = file_->prepare(shape.sql());
@@ -148,6 +159,8 @@ void Recordset::readRows(const StatementShape& shape) {
                            : types_[c] == ColumnType::DateTime ? Reading::Date
                                                                   : Reading::Any);
     }
+    if (beforeReading)
+        beforeReading();
     // Every cell of the table passes here: the engine is asked directly, once per cell where it can be.
     sqlite3_stmt* const cursor = statement.handle();
     RowBytes& row = scratch_;

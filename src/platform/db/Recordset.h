@@ -42,8 +42,10 @@ class Recordset : public QObject {
 public:
     enum class EditMode { None, Editing, Adding };
 
+    // beforeReading runs once the source has been checked, just before its rows are read.
     static std::unique_ptr<Recordset> open(std::shared_ptr<SqliteFile> file, const QString& source,
-                                           const DateTextRule& rule);
+                                           const DateTextRule& rule,
+                                           const std::function<void()>& beforeReading = {});
     ~Recordset() override;
 
     bool IsEOF() const;
@@ -91,6 +93,9 @@ public:
     QString file() const;
     QString table() const { return table_; }
 
+    // Lets go of every row, as a re-read does first: the record set is left empty, with nothing pending.
+    void releaseRows();
+
     // Run just before a row is stored, so bound controls can hand over their changed texts.
     void setBeforeStore(std::function<void()> hook) { beforeStore_ = std::move(hook); }
 
@@ -112,7 +117,7 @@ private:
 
     Recordset(std::shared_ptr<SqliteFile> file, const DateTextRule& rule)
         : file_(std::move(file)), rule_(rule) {}
-    void readRows(const StatementShape& shape);
+    void readRows(const StatementShape& shape, const std::function<void()>& beforeReading);
     Value fromStorage(int column, const Value& raw) const;
     Value convertForColumn(int column, const Value& value) const;
     std::vector<Value> readRow(qint64 key) const;
