@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <numeric>
 #include <sqlite3.h>
 #include <utility>
@@ -104,8 +105,14 @@ std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<SqliteFile> file, con
         throw DbError(DbError::Kind::StatementRefused, file->path(),
                       QStringLiteral("a delete statement gives no rows to show"));
     shape.resolveAgainst(*file);
+    const QString path = file->path();
     std::unique_ptr<Recordset> recordset(new Recordset(std::move(file), rule));
-    recordset->readRows(shape, beforeReading);
+    try {
+        recordset->readRows(shape, beforeReading);
+    } catch (const std::bad_alloc&) {
+        throw DbError(DbError::Kind::EngineFailure, path,
+                      QStringLiteral("the file holds more than there is memory to read it into"));
+    }
     return recordset;
 }
 
