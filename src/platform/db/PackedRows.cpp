@@ -91,48 +91,67 @@ void PackedRows::clear() {
     count_ = blockSize_ = used_ = 0;
 }
 
-Value PackedRows::value(size_t sequence, int column) const {
+const char* PackedRows::cell(size_t sequence, int column) const {
     const quint64 at = index(sequence).place;
     const char* p = blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
-    for (int c = 0;; ++c) {
-        const char tag = *p++;
-        switch (tag) {
-        case Tag::Null:
-            if (c == column)
-                return Value();
+    for (int c = 0; c < column; ++c) {
+        switch (*p++) {
+        case Tag::Text:
+            p += readVarint(p);
             break;
-        case Tag::RowKey:
-            if (c == column)
-                return Value(index(sequence).key);
+        case Tag::Integer:
+        case Tag::WholeDate:
+            readVarint(p);
             break;
-        case Tag::Text: {
-            const auto size = qsizetype(readVarint(p));
-            if (c == column)
-                return Value(QString::fromUtf8(p, size));
-            p += size;
-            break;
-        }
-        case Tag::Integer: {
-            const qint64 n = unzigzag(readVarint(p));
-            if (c == column)
-                return Value(n);
-            break;
-        }
         case Tag::Real:
-        case Tag::Date: {
-            const double d = readDouble(p);
-            if (c == column)
-                return tag == Tag::Real ? Value(d) : Value(DateTime(d));
+        case Tag::Date:
+            p += sizeof(double);
             break;
-        }
-        case Tag::WholeDate: {
-            const qint64 days = unzigzag(readVarint(p));
-            if (c == column)
-                return Value(DateTime(double(days)));
-            break;
-        }
         }
     }
+    return p;
+}
+
+Value PackedRows::value(size_t sequence, int column) const {
+    const char* p = cell(sequence, column);
+    switch (const char tag = *p++) {
+    case Tag::RowKey:
+        return Value(index(sequence).key);
+    case Tag::Text: {
+        const auto size = qsizetype(readVarint(p));
+        return Value(QString::fromUtf8(p, size));
+    }
+    case Tag::Integer:
+        return Value(unzigzag(readVarint(p)));
+    case Tag::Real:
+    case Tag::Date: {
+        const double d = readDouble(p);
+        return tag == Tag::Real ? Value(d) : Value(DateTime(d));
+    }
+    case Tag::WholeDate:
+        return Value(DateTime(double(unzigzag(readVarint(p)))));
+    }
+    return Value();
+}
+
+PackedRows::Number PackedRows::number(size_t sequence, int column) const {
+    const char* p = cell(sequence, column);
+    switch (*p++) {
+    case Tag::Null:
+        return {Number::None, 0};
+    case Tag::RowKey:
+        return {Number::Whole, double(index(sequence).key), index(sequence).key};
+    case Tag::Integer: {
+        const qint64 n = unzigzag(readVarint(p));
+        return {Number::Whole, double(n), n};
+    }
+    case Tag::Real:
+    case Tag::Date:
+        return {Number::Fraction, readDouble(p)};
+    case Tag::WholeDate:
+        return {Number::Fraction, double(unzigzag(readVarint(p)))};
+    }
+    return {Number::NotANumber, 0};
 }
 
 } // namespace platform::db

@@ -89,8 +89,17 @@ public:
     size_t size() const { return count_; }
     qint64 key(size_t sequence) const { return index(sequence).key; }
     Value value(size_t sequence, int column) const;
+    // A cell as a number, for sorting without making a value of it: a date counts as its day number.
+    struct Number {
+        enum Kind { None, Whole, Fraction, NotANumber } kind;
+        double value;
+        qint64 whole = 0;
+    };
+    Number number(size_t sequence, int column) const;
 
 private:
+    // Where the cell's tag is.
+    const char* cell(size_t sequence, int column) const;
     struct Entry {
         qint64 key;
         // Where the row's bytes start: the block in the high half, the offset in it in the low half.

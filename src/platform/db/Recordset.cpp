@@ -57,27 +57,41 @@ quint64 orderedBits(double key) {
 
 // Sorts numbers a byte at a time from the lowest (bytes all of them share are skipped): no comparisons, so
 // random keys cost no mispredicted branches.
-void radixSort(std::vector<quint64>& numbers) {
+template <class Number> void radixSort(std::vector<Number>& numbers) {
     if (numbers.empty())
         return;
-    quint64 differing = 0;
-    for (const quint64 n : numbers)
+    Number differing = 0;
+    for (const Number n : numbers)
         differing |= n ^ numbers.front();
-    std::vector<quint64> buffer(numbers.size());
-    for (int digit = 0; digit < 8; ++digit) {
-        const int shift = 8 * digit;
+    std::vector<Number> buffer(numbers.size());
+    for (int shift = 0; shift < int(8 * sizeof(Number)); shift += 8) {
         if (!((differing >> shift) & 0xFF))
             continue;
         std::array<size_t, 256> count{};
-        for (const quint64 n : numbers)
+        for (const Number n : numbers)
             ++count[(n >> shift) & 0xFF];
         size_t offset = 0;
         for (size_t& c : count)
             offset += std::exchange(c, offset);
-        for (const quint64 n : numbers)
+        for (const Number n : numbers)
             buffer[count[(n >> shift) & 0xFF]++] = n;
         numbers.swap(buffer);
     }
+}
+
+// Sorts the rows by their keys (taken from `keys`, which is spent), the bits in which the keys differ packed
+// above each row's sequence, so that equal keys keep the order in which their rows were read. Bits that all
+// keys share are dropped.
+template <class Packed>
+void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int sequenceBits) {
+    std::vector<Packed> packed(order.size());
+    for (size_t r = 0; r < order.size(); ++r)
+        packed[r] = Packed((keys[r] >> low) << sequenceBits | order[r]);
+    std::vector<quint64>().swap(keys);
+    radixSort(packed);
+    const Packed sequenceMask = Packed((quint64(1) << sequenceBits) - 1);
+    for (size_t r = 0; r < order.size(); ++r)
+        order[r] = quint32(packed[r] & sequenceMask);
 }
 
 // What a date column holds of a stored number: that date, or no date for a number no date can be. The file
@@ -642,42 +656,34 @@ bool Recordset::sortNumerically(int column, bool descending) {
     std::vector<quint64> keys(count);
     quint64 differing = 0;
     for (size_t r = 0; r < count; ++r) {
-        const Value v = rows_.value(order_[r], column);
-        double key = 0;
-        if (v.isDateTime())
-            key = v.dateTime().days();
-        else if (v.isNumber())
-            key = v.number();
-        else if (!v.isNull())
-            return false;
-        if ((v.isInteger() && std::abs(key) > 0x1p53) || (!v.isNull() && !(key > NoDate)))
+        const PackedRows::Number n = rows_.number(order_[r], column);
+        const bool none = n.kind == PackedRows::Number::None;
+        if (n.kind == PackedRows::Number::NotANumber ||
+            (n.kind == PackedRows::Number::Whole && std::abs(n.whole) > (qint64(1) << 53)) ||
+            (!none && !(n.value > NoDate)))
             return false;
         // Without a value: first, or last when the order is turned round.
-        keys[r] = v.isNull() ? (descending ? ~quint64(0) : 0) : orderedBits(descending ? -key : key);
+        keys[r] = none ? (descending ? ~quint64(0) : 0) : orderedBits(descending ? -n.value : n.value);
         differing |= keys[r] ^ keys[0];
     }
-    // Equal keys keep the order in which their rows were read: the sequence decides, in the low bits below
-    // the bits in which the keys differ, when both fit in one number.
+    // The smaller the packed keys, the quicker the sort and the less room it takes beside the rows.
     const int sequenceBits = std::bit_width(rows_.size());
     const int low = differing ? std::countr_zero(differing) : 0;
     const int keyBits = differing ? std::bit_width(differing) - low : 0;
-    if (keyBits + sequenceBits <= 64) {
-        for (size_t r = 0; r < count; ++r)
-            keys[r] = (keyBits ? (keys[r] >> low) << sequenceBits : 0) | order_[r];
-        radixSort(keys);
-        const quint64 sequenceMask = (quint64(1) << sequenceBits) - 1;
-        for (size_t r = 0; r < count; ++r)
-            order_[r] = quint32(keys[r] & sequenceMask);
-        return true;
+    if (keyBits + sequenceBits <= 32) {
+        sortPacked<quint32>(order_, keys, low, sequenceBits);
+    } else if (keyBits + sequenceBits <= 64) {
+        sortPacked<quint64>(order_, keys, low, sequenceBits);
+    } else {
+        std::vector<quint32> rows(count);
+        std::iota(rows.begin(), rows.end(), 0);
+        std::sort(rows.begin(), rows.end(), [&](quint32 a, quint32 b) {
+            return keys[a] != keys[b] ? keys[a] < keys[b] : order_[a] < order_[b];
+        });
+        for (quint32& r : rows)
+            r = order_[r];
+        order_ = std::move(rows);
     }
-    std::vector<quint32> rows(count);
-    std::iota(rows.begin(), rows.end(), 0);
-    std::sort(rows.begin(), rows.end(), [&](quint32 a, quint32 b) {
-        return keys[a] != keys[b] ? keys[a] < keys[b] : order_[a] < order_[b];
-    });
-    for (quint32& r : rows)
-        r = order_[r];
-    order_ = std::move(rows);
     return true;
 }
 
