@@ -5,7 +5,6 @@
 #include "support/ProgramFixture.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -116,18 +115,15 @@ TEST_F(Startup, SettingsFileDecidesTheOneDayList) {
         {"True\r\n", true, true},      // one line only: malformed, the design state
         {"Maybe\r\n\r\n", true, true}, // neither word: the design state
         {"<fifo>", true, true},        // not a regular file: as missing, and no wait for a writer
-        {"<folder>", true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         restartProgram();
         organiser.calls.clear();
-        QFile::remove(QDir(folder.path()).filePath(QStringLiteral("schedule.txt")));
         const QString path = QDir(folder.path()).filePath(QStringLiteral("schedule.txt"));
+        QFile::remove(path);
         if (QByteArray(c.file) == "<fifo>")
             ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (QByteArray(c.file) == "<folder>")
-            ASSERT_TRUE(QDir().mkdir(path));
         else if (QByteArray(c.file) != "<no file>")
             writeSettings(c.file);
         clock.set(QDateTime(QDate(2003, 5, 7), QTime(8, 0)));
@@ -141,11 +137,9 @@ TEST_F(Startup, SettingsFileDecidesTheOneDayList) {
             EXPECT_EQ(organiser.calls, QStringList{QStringLiteral("LoadTodayAlarms")});
         }
         // Nothing is written at start.
-        if (QFileInfo(path).isFile() || !QFileInfo::exists(path)) {
-            EXPECT_EQ(readSettings(), c.file);
-        }
-        QFile::remove(path);
-        QDir().rmdir(path);
+        if (QByteArray(c.file) == "<fifo>")
+            continue; // reading it would wait for a writer
+        EXPECT_EQ(readSettings(), c.file);
     }
 }
 

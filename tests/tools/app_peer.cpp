@@ -6,7 +6,6 @@
 //   messages               -> "MESSAGES <count>", then "MESSAGE <header>|<body>|<reply host>" for each stored
 //   send <host> <text>     -> sends through the compose window ("*" means Group); "SENT" or "BOX <text>"
 //   reply <text>           -> replies to the shown message through the compose window; "SENT" or "BOX <text>"
-//   stall <ms>             -> "STALLING", then keeps the window busy that long, as a long read would
 //   exit                   -> answers Yes to the exit question; the process ends
 // Usage: app_peer <host name> <program folder>
 
@@ -27,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSocketNotifier>
-#include <QThread>
 #include <cstdio>
 #include <unistd.h>
 
@@ -110,9 +108,6 @@ void command(Program& program, const QString& line) {
     } else if (line.startsWith(QLatin1String("reply "))) {
         main.reply_cmd_Click();
         send(program.get<frm_sendmsg>(), line.mid(6));
-    } else if (line.startsWith(QLatin1String("stall "))) {
-        say(QStringLiteral("STALLING"));
-        QThread::msleep(line.mid(6).toULong());
     } else if (line == QLatin1String("exit")) {
         main.cmd_exit_Click();
     }

@@ -8,9 +8,9 @@
 
 namespace platform {
 
-// Datagrams handed from the thread that reads them off a socket to the thread that handles them, oldest first.
-// Bounded in bytes: when it is full, what arrives is dropped, as the system drops what its own buffer cannot
-// hold, so what is kept stays in the order it arrived.
+// Datagrams handed from the thread that reads them off a socket to the thread that handles them, oldest
+// first. Bounded in bytes: when it is full, what arrives is dropped, as the system drops what its own buffer
+// cannot hold, so what is kept stays in the order it arrived.
 class DatagramQueue {
 public:
     explicit DatagramQueue(qint64 maxBytes) : maxBytes_(maxBytes) {}

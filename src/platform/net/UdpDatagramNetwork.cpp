@@ -38,15 +38,17 @@ UdpDatagramSocket::~UdpDatagramSocket() {
 
 bool UdpDatagramSocket::bind(quint16 localPort, QString* error) {
     close();
-    const auto fail = [&](const QString& reason) {
+    const auto fail = [&](bool inUse) {
         if (error)
-            *error = reason;
+            *error = inUse
+                         ? QStringLiteral("Port %1 is already in use.").arg(localPort)
+                         : QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError());
         close();
         return false;
     };
     socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (socket_ < 0)
-        return fail(QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError()));
+        return fail(false);
     // Every socket may send to a broadcast address. The system grants at most its own limit for what waits
     // unread (net.core.rmem_max): asking for more than any system allows gets exactly that limit. Forcing
     // more as root is left to the administrator; with a thread reading, the buffer only bridges the moments
@@ -57,14 +59,11 @@ bool UdpDatagramSocket::bind(quint16 localPort, QString* error) {
     ::setsockopt(socket_, SOL_SOCKET, SO_RCVBUF, &largest, sizeof largest);
     // No address sharing: a second copy must not silently receive half of the datagrams meant for the first.
     const sockaddr_in local = endpoint(INADDR_ANY, localPort);
-    if (::bind(socket_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
-        return fail(errno == EADDRINUSE
-                        ? QStringLiteral("Port %1 is already in use.").arg(localPort)
-                        : QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError()));
-    }
+    if (::bind(socket_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0)
+        return fail(errno == EADDRINUSE);
     stop_ = ::eventfd(0, EFD_CLOEXEC);
     if (stop_ < 0)
-        return fail(QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError()));
+        return fail(false);
     reader_ = std::thread(&UdpDatagramSocket::readUntilStopped, this, socket_, stop_);
     return true;
 }
