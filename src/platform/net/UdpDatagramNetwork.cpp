@@ -28,6 +28,22 @@ sockaddr_in endpoint(quint32 address, quint16 port) {
     return result;
 }
 
+// What waits unread is held by the system until the reading thread takes it; a machine busy elsewhere can
+// keep that thread from running for some milliseconds while a burst from a peer goes on arriving. The buffer
+// is a ceiling, taken only while datagrams wait. The system grants at most its limit (net.core.rmem_max):
+// asking for more than any system allows gets exactly that. A copy allowed past the limit (root) takes at
+// least what a burst of some thousands of short datagrams needs, whatever the machine's limit.
+void askLargestReceiveBuffer(int socket) {
+    const int largest = std::numeric_limits<int>::max() / 2;
+    const int floor = 4 << 20;
+    int granted = 0;
+    socklen_t size = sizeof granted;
+    ::setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &largest, sizeof largest);
+    // The system reports twice what it was asked for: the rest is its own bookkeeping.
+    if (::getsockopt(socket, SOL_SOCKET, SO_RCVBUF, &granted, &size) == 0 && granted < 2 * floor)
+        ::setsockopt(socket, SOL_SOCKET, SO_RCVBUFFORCE, &floor, sizeof floor);
+}
+
 } // namespace
 
 UdpDatagramSocket::UdpDatagramSocket(QObject* parent) : DatagramSocket(parent) {}
@@ -49,14 +65,9 @@ bool UdpDatagramSocket::bind(quint16 localPort, QString* error) {
     socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (socket_ < 0)
         return fail(false);
-    // Every socket may send to a broadcast address. The system grants at most its own limit for what waits
-    // unread (net.core.rmem_max): asking for more than any system allows gets exactly that limit. Forcing
-    // more as root is left to the administrator; with a thread reading, the buffer only bridges the moments
-    // it is not running.
     const int on = 1;
-    const int largest = std::numeric_limits<int>::max() / 2;
     ::setsockopt(socket_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    ::setsockopt(socket_, SOL_SOCKET, SO_RCVBUF, &largest, sizeof largest);
+    askLargestReceiveBuffer(socket_);
     // No address sharing: a second copy must not silently receive half of the datagrams meant for the first.
     const sockaddr_in local = endpoint(INADDR_ANY, localPort);
     if (::bind(socket_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0)
