@@ -1,5 +1,6 @@
 #include "schedule/calendar_Module.h"
 
+#include "common/ClockMoments.h"
 #include "common/DateText.h"
 #include "core/Program.h"
 #include "platform/Environment.h"
@@ -12,7 +13,7 @@
 namespace {
 
 // A reminder the clock passed longer ago than this (a suspended machine) is let go.
-constexpr qint64 LatestReminderSecs = 60;
+constexpr qint64 LatestReminderMs = 60 * 1000;
 
 } // namespace
 
@@ -64,12 +65,12 @@ void calendar_Module::fill(const platform::db::Recordset& rows, const platform::
     TodayAlarmCount = qint16(count);
 }
 
-std::optional<QDateTime> calendar_Module::dueAt(const TodayAlarm& alarm) const {
+std::optional<QDateTime> calendar_Module::dueAt(const TodayAlarm& alarm, const QTimeZone& zone) const {
     const QString* remind = alarm.Remind.textData();
     if (!remind || remind->toUpper() != QLatin1String("YES") || !alarm.Schedule_Time.isDateTime() ||
         !alarm.Schedule_Time.dateTime().isTimeOnly())
         return std::nullopt;
-    return QDateTime(tableDay_, alarm.Schedule_Time.dateTime().time());
+    return common::firstShown(tableDay_, alarm.Schedule_Time.dateTime().time(), zone);
 }
 
 void calendar_Module::sch_alarm_timer_Timer(const QDateTime& now, platform::Dialogs& dialogs,
@@ -88,9 +89,10 @@ void calendar_Module::sch_alarm_timer_Timer(const QDateTime& now, platform::Dial
         QDateTime at;
     };
     std::vector<Due> due;
+    const QTimeZone zone = now.timeZone();
     for (int slot = 0; slot < TodayAlarmCount; ++slot) {
-        const auto at = dueAt(TodayAlarms[size_t(slot)]);
-        if (at && *at > from && *at <= now && at->secsTo(now) < LatestReminderSecs)
+        const auto at = dueAt(TodayAlarms[size_t(slot)], zone);
+        if (at && common::fallsDue(*at, from, now, LatestReminderMs))
             due.push_back({TodayAlarms[size_t(slot)].rowKey, *at});
     }
     const QPointer<calendar_Module> self(this);
@@ -101,7 +103,7 @@ void calendar_Module::sch_alarm_timer_Timer(const QDateTime& now, platform::Dial
         bool found = false;
         for (int slot = 0; slot < TodayAlarmCount && !found; ++slot) {
             const TodayAlarm& alarm = TodayAlarms[size_t(slot)];
-            if (alarm.rowKey == reminder.rowKey && dueAt(alarm) == reminder.at) {
+            if (alarm.rowKey == reminder.rowKey && dueAt(alarm, zone) == reminder.at) {
                 found = true;
                 text = alarm.Message.toText(common::systemDateTextRule());
             }

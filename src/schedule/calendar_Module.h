@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QTimeZone>
 #include <optional>
 #include <vector>
 
@@ -48,7 +49,7 @@ public:
 private:
     void fill(const platform::db::Recordset& rows, const platform::DateTime& today);
     // When the slot's reminder is due on the table's day: a time of day alone, and Remind "YES" in any case.
-    std::optional<QDateTime> dueAt(const TodayAlarm& alarm) const;
+    std::optional<QDateTime> dueAt(const TodayAlarm& alarm, const QTimeZone& zone) const;
 
     QDate tableDay_;
     // Every reminder due up to here has been taken by a tick.

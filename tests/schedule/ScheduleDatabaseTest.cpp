@@ -30,7 +30,7 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(ScheduleConnectionString, JoinsTheFivePiecesAndReadsBackToTheFile) {
+TEST(ScheduleConnectionString, NamesTheProviderAndTheFileAndReadsBackToTheFile) {
     const QString text = schedule::ScheduleConnectionString("/home/u/Org");
     EXPECT_EQ(
         text,
