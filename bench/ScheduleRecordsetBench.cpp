@@ -7,9 +7,11 @@
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/calendar_Module.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <sqlite3.h>
 
@@ -90,16 +92,33 @@ void RecordsetOpen(benchmark::State& state) {
 
 // What every activation of the manager does with its rows: the file checked, the whole table read, sorted by
 // date, the last row current.
+std::unique_ptr<platform::db::Recordset> activateManager() {
+    schedule::openOrCreateScheduleDatabase(programFolder());
+    auto rs = platform::db::Recordset::open(platform::db::SqliteFile::openExisting(databasePath()),
+                                            schedule::ScheduleTable, common::systemDateTextRule());
+    rs->setSort(QStringLiteral("Schedule_Date"));
+    rs->MoveLast();
+    return rs;
+}
+
 void ManagerActivation(benchmark::State& state) {
     databasePath();
-    for (auto _ : state) {
-        schedule::openOrCreateScheduleDatabase(programFolder());
-        auto rs = platform::db::Recordset::open(platform::db::SqliteFile::openExisting(databasePath()),
-                                                schedule::ScheduleTable, common::systemDateTextRule());
-        rs->setSort(QStringLiteral("Schedule_Date"));
-        rs->MoveLast();
-        benchmark::DoNotOptimize(rs->RecordCount());
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(activateManager()->RecordCount());
+}
+
+size_t heapInUse() {
+    const struct mallinfo2 heap = mallinfo2();
+    return heap.uordblks + heap.hblkhd;
+}
+
+// The heap a manager's record set holds after its activation, per row, beside the file's own bytes per row.
+void printHeldBytesPerRow() {
+    const size_t before = heapInUse();
+    const auto rs = activateManager();
+    const double held = double(heapInUse() - before) / rs->RecordCount();
+    const double file = double(QFileInfo(databasePath()).size()) / rs->RecordCount();
+    std::printf("HeldBytesPerRow / FileBytesPerRow = %.2f (%.0f / %.0f)\n", held / file, held, file);
 }
 
 void LoadTodayAlarms(benchmark::State& state) {
@@ -160,6 +179,7 @@ int main(int argc, char** argv) {
                 std::printf("%s / RawSqliteFullScan = %.2f\n", name.c_str(), time / raw->second);
         }
     }
+    printHeldBytesPerRow();
     benchmark::Shutdown();
     return 0;
 }

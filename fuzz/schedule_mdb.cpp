@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sqlite3.h>
@@ -182,14 +183,32 @@ void useAsTheWindowsDo(const QString& folder, const QString& path, bool check) {
     });
 }
 
+// The folder the database is made in, made once. Without it the database would land in the current folder,
+// the repository's as like as not: the run stops first, before any input.
+const QString& workFolder() {
+    // In memory where there is a tmpfs: the database syncs every change, and the disk would set the pace.
+    static const QString where = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                             : QDir::tempPath();
+    static QTemporaryDir folder(where + QStringLiteral("/fuzz-XXXXXX"));
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "fuzz_schedule_mdb: cannot make a temporary folder in %s: %s\n", qPrintable(where),
+                     qPrintable(folder.errorString()));
+        std::exit(1);
+    }
+    static const QString path = folder.path();
+    return path;
+}
+
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    workFolder();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // In memory where there is a tmpfs: the database syncs every change, and the disk would set the pace.
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/fuzz-XXXXXX")
-                                    : QDir::tempPath() + "/fuzz-XXXXXX");
-    const QString path = schedule::scheduleDatabasePath(folder.path());
+    const QString& folder = workFolder();
+    const QString path = schedule::scheduleDatabasePath(folder);
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         QFile::remove(path + QLatin1String(suffix));
     static const QByteArray fileHeader("SQLite format 3\0", 16);
@@ -204,9 +223,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         const uint8_t layout = input.byte() % 3;
         if (layout == 0)
-            schedule::openOrCreateScheduleDatabase(folder.path());
+            schedule::openOrCreateScheduleDatabase(folder);
         storeRows(path, input, layout);
     }
-    useAsTheWindowsDo(folder.path(), path, !wholeFile);
+    useAsTheWindowsDo(folder, path, !wholeFile);
     return 0;
 }

@@ -11,11 +11,14 @@ for p in "${pkgs[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null; then
-        echo "Installing missing packages as root: ${missing[*]}" >&2
-        exec sudo "$(readlink -f "$0")"
+    echo "missing packages: ${missing[*]}" >&2
+    # sudo -v asks for the password once and fails where sudo refuses this user (not in the sudoers file, or
+    # no terminal to ask on): then root installs them through su.
+    if command -v sudo >/dev/null && sudo -v; then
+        echo "Installing them as root through sudo." >&2
+        exec sudo bash "$(readlink -f "$0")"
     fi
-    echo "missing packages: ${missing[*]}; install them as root: su -c 'bash $(readlink -f "$0")'" >&2
+    echo "Install them as root: su -c 'bash $(readlink -f "$0")'" >&2
     exit 1
 fi
 apt-get update -qq

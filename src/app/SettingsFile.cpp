@@ -2,7 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace SettingsFile {
 namespace {
@@ -27,9 +31,21 @@ std::optional<QByteArray> takeLine(const QByteArray& bytes, qsizetype& pos) {
 } // namespace
 
 std::optional<QString> readFirstLine(const QString& folder) {
-    QFile file(QDir(folder).filePath(fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file is read, as if anything else were missing: a FIFO would wait for a writer for ever,
+    // and a device is not ours to open. Opened without blocking and checked again, in case it was swapped.
+    const QString path = QDir(folder).filePath(fileName);
+    if (!QFileInfo(path).isFile())
         return std::nullopt;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     // Two short lines are all there is to read; a huge file is not ours and is read no further.
     const QByteArray bytes = file.read(4096);
     qsizetype pos = 0;

@@ -1,5 +1,6 @@
 #include "calendar/DailyBellRecords.h"
 
+#include "common/ClockMoments.h"
 #include "common/NumberText.h"
 
 namespace bells {
@@ -46,13 +47,12 @@ bool bellFallsDue(const QDateTime& previousLook, const QDateTime& now, int hour,
     const QTime ring(hour, minute, row + 1);
     if (!ring.isValid())
         return false;
-    QDateTime due(now.date(), ring);
+    const QTimeZone zone = now.timeZone();
+    QDateTime due = common::firstShown(now.date(), ring, zone);
     if (due > now)
-        due = QDateTime(now.date().addDays(-1), ring);
+        due = common::firstShown(now.date().addDays(-1), ring, zone);
     // A clock set back starts afresh rather than keeping the bells quiet until it catches up.
-    const bool looked = previousLook.isValid() && previousLook <= now;
-    const QDateTime after = looked ? previousLook : now.addMSecs(-1000);
-    return due > after && due.msecsTo(now) < 60 * 1000;
+    return common::fallsDue(due, previousLook, now, 60 * 1000);
 }
 
 } // namespace bells

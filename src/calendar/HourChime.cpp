@@ -1,11 +1,13 @@
 #include "calendar/HourChime.h"
 
+#include "common/ClockMoments.h"
 #include "common/DateText.h"
 #include "core/MainWindowSide.h"
 #include "core/Program.h"
 
 #include <QAction>
 #include <QPointer>
+#include <utility>
 
 namespace HourChime {
 
@@ -13,11 +15,15 @@ QString chimeLine(const QTime& time, const QString& message) {
     return QStringLiteral("It is ") + common::timeOfDayText(time) + QStringLiteral("，") + message;
 }
 
-void Timer1_Timer(Program& program) {
-    const QTime time = program.env().clock.now().time();
-    if (time.minute() != 0 || time.second() != 0)
+void Timer1_Timer(Program& program, QDateTime& lastLook) {
+    const QDateTime now = program.env().clock.now();
+    const QDateTime previousLook = std::exchange(lastLook, now);
+    // The hour the clock shows, counted from the moment it first showed it: an hour shown twice when the
+    // clock is set back for the winter chimes once.
+    const QDateTime hour = common::firstShown(now.date(), QTime(now.time().hour(), 0), now.timeZone());
+    if (!common::fallsDue(hour, previousLook, now, 1000))
         return;
-    program.mainWindow().setHourBellLine(chimeLine(time, program.shared.HourBellMessage));
+    program.mainWindow().setHourBellLine(chimeLine(now.time(), program.shared.HourBellMessage));
 }
 
 void alarm_full_Click(Program& program, QAction* alarm_full, QAction* alarm_msg) {

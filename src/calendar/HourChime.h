@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QTime>
+#include <QDateTime>
 
 class Program;
 class QAction;
@@ -13,9 +13,9 @@ namespace HourChime {
 // "It is " + the time of day as text + "，" + the message.
 QString chimeLine(const QTime& time, const QString& message);
 
-// The main window's Timer1, every 700 ms while the chime is on: writes the line during the first second of
-// every hour.
-void Timer1_Timer(Program& program);
+// The main window's Timer1, every 700 ms while the chime is on: writes the line once for every hour the
+// clock shows, during its first second. lastLook holds the clock as the previous tick read it.
+void Timer1_Timer(Program& program, QDateTime& lastLook);
 
 // "Hour Bell": without its check mark it switches the chime on, asking for the message first; with it, off.
 // alarm_full's check mark is read as it stood before the choice; alarm_msg is the "Hour Bell Message" item.

@@ -37,5 +37,5 @@ void Organiser::User_Timer_Timer() {
 }
 
 void Organiser::Timer1_Timer() {
-    HourChime::Timer1_Timer(program_);
+    HourChime::Timer1_Timer(program_, chimeLook_);
 }

@@ -27,6 +27,7 @@ public:
 private:
     Program& program_;
     DailyBells bells_;
+    QDateTime chimeLook_;
 };
 
 // The program with its organiser. The two refer to each other: the program is built holding a reference to

@@ -40,15 +40,14 @@ void MessageStore::bodyArrival(const QString& sender, const QString& body) {
         replyHost = it->replyHost.value_or(sender);
         waiting_.erase(it);
     }
-    if (TempMsg_.size() >= MaxMessages) {
-        // The index is 16-bit: the oldest message makes room rather than the newest being refused.
-        TempMsg_.removeFirst();
-        TimeList_.removeFirst();
-        ReUserList_.removeFirst();
-    }
     TempMsg_.append(body);
     TimeList_.append(header);
     ReUserList_.append(replyHost);
+    bytes_ += bytesOf(TempMsg_.size() - 1);
+    // The index is 16-bit and memory is not endless: the oldest make room rather than the newest being
+    // refused. One message alone always fits.
+    while (TempMsg_.size() > MaxMessages || bytes_ > MaxBytes)
+        remove(0);
     waitingIcon_ = true;
     show(static_cast<int>(TempMsg_.size()) - 1);
 }
@@ -67,9 +66,7 @@ void MessageStore::next() {
 
 void MessageStore::deleteOne() {
     if (CurMsgIndex_ != -1) {
-        TempMsg_.removeAt(CurMsgIndex_);
-        TimeList_.removeAt(CurMsgIndex_);
-        ReUserList_.removeAt(CurMsgIndex_);
+        remove(CurMsgIndex_);
         if (CurMsgIndex_ == TempMsg_.size())
             --CurMsgIndex_;
         // The caption follows the message now shown, never the one just removed.
@@ -90,6 +87,7 @@ void MessageStore::deleteAll() {
     TempMsg_.clear();
     TimeList_.clear();
     ReUserList_.clear();
+    bytes_ = 0;
     body_.clear();
     caption_ = EmptyCaption;
     counter_.clear();
@@ -98,6 +96,18 @@ void MessageStore::deleteAll() {
 
 QString MessageStore::replyHost() const {
     return CurMsgIndex_ == -1 ? QString() : ReUserList_.at(CurMsgIndex_);
+}
+
+qint64 MessageStore::bytesOf(qsizetype index) const {
+    return (TempMsg_.at(index).size() + TimeList_.at(index).size() + ReUserList_.at(index).size()) *
+           qint64(sizeof(QChar));
+}
+
+void MessageStore::remove(qsizetype index) {
+    bytes_ -= bytesOf(index);
+    TempMsg_.removeAt(index);
+    TimeList_.removeAt(index);
+    ReUserList_.removeAt(index);
 }
 
 void MessageStore::show(int index) {

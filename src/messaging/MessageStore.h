@@ -15,6 +15,9 @@
 class MessageStore {
 public:
     static constexpr int MaxMessages = 32767;
+    // What the kept texts may take in memory. A peer sending the largest bodies would otherwise have the
+    // program hold gigabytes; past either limit the oldest messages make room.
+    static constexpr qint64 MaxBytes = qint64(64) << 20;
     // One waiting header and reply host per sender; a subnet holds 254 hosts. Past that, the sender that
     // waited longest loses what it had waiting.
     static constexpr int MaxWaitingSenders = 254;
@@ -37,6 +40,8 @@ public:
     const QStringList& TimeList() const { return TimeList_; }
     const QStringList& ReUserList() const { return ReUserList_; }
     int CurMsgIndex() const { return CurMsgIndex_; }
+    // What the kept messages' three texts take.
+    qint64 bytes() const { return bytes_; }
     // Senders with a header or reply host still waiting for its body.
     int waitingSenders() const { return static_cast<int>(waiting_.size()); }
 
@@ -54,6 +59,8 @@ private:
         quint64 lastHeard = 0;
     };
     Waiting& waitingFrom(const QString& sender);
+    qint64 bytesOf(qsizetype index) const;
+    void remove(qsizetype index);
     void show(int index);
     void showCounter();
 
@@ -61,6 +68,7 @@ private:
     QStringList TimeList_;
     QStringList ReUserList_;
     int CurMsgIndex_ = -1;
+    qint64 bytes_ = 0;
     // By sender address.
     QHash<QString, Waiting> waiting_;
     quint64 heard_ = 0;

@@ -3,6 +3,8 @@
 #include "platform/Environment.h"
 #include "schedule/OrganiserWindows.h"
 
+#include <new>
+
 namespace schedule {
 
 QString databaseErrorText(const platform::db::DbError& error) {
@@ -14,6 +16,13 @@ QString databaseErrorText(const platform::db::DbError& error) {
 
 void showDatabaseError(platform::Dialogs& dialogs, const platform::db::DbError& error) {
     platform::warn(dialogs, databaseErrorText(error), OrganiserTitle);
+}
+
+platform::db::DbError unexpectedDatabaseError(const std::exception& error) {
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    return platform::db::DbError(platform::db::DbError::Kind::EngineFailure, QString(),
+                                 memory ? QStringLiteral("there is not enough memory to read it")
+                                        : QString::fromLocal8Bit(error.what()));
 }
 
 } // namespace schedule

@@ -1,26 +1,29 @@
 #include "schedule/ReminderCheck.h"
 
+#include "common/ClockMoments.h"
 #include "common/DateText.h"
 #include "core/Program.h"
 #include "platform/Environment.h"
 #include "schedule/calendar_Module.h"
 
 #include <QPointer>
+#include <QTimeZone>
 #include <optional>
 
 namespace calendar_Module {
 namespace {
 
 // A reminder the clock passed longer ago than this (a suspended machine) is let go.
-constexpr qint64 LatestReminderSecs = 60;
+constexpr qint64 LatestReminderMs = 60 * 1000;
 
 // When the slot's reminder is due on the table's day: a time of day alone, and Remind "YES" in any case.
-std::optional<QDateTime> dueAt(const TodayAlarmTable& table, const TodayAlarmTable::TodayAlarm& alarm) {
+std::optional<QDateTime> dueAt(const TodayAlarmTable& table, const TodayAlarmTable::TodayAlarm& alarm,
+                               const QTimeZone& zone) {
     const QString* remind = alarm.Remind.textData();
     if (!remind || remind->toUpper() != QLatin1String("YES") || !alarm.Schedule_Time.isDateTime() ||
         !alarm.Schedule_Time.dateTime().isTimeOnly())
         return std::nullopt;
-    return QDateTime(table.tableDay, alarm.Schedule_Time.dateTime().time());
+    return common::firstShown(table.tableDay, alarm.Schedule_Time.dateTime().time(), zone);
 }
 
 } // namespace
@@ -42,9 +45,10 @@ void sch_alarm_timer_Timer(Program& program) {
         QDateTime at;
     };
     std::vector<Due> due;
+    const QTimeZone zone = now.timeZone();
     for (int slot = 0; slot < table.TodayAlarmCount; ++slot) {
-        const auto at = dueAt(table, table.TodayAlarms[size_t(slot)]);
-        if (at && *at > from && *at <= now && at->secsTo(now) < LatestReminderSecs)
+        const auto at = dueAt(table, table.TodayAlarms[size_t(slot)], zone);
+        if (at && common::fallsDue(*at, from, now, LatestReminderMs))
             due.push_back({table.TodayAlarms[size_t(slot)].rowKey, *at});
     }
     const QPointer<Program> self(&program);
@@ -55,7 +59,7 @@ void sch_alarm_timer_Timer(Program& program) {
         bool found = false;
         for (int slot = 0; slot < table.TodayAlarmCount && !found; ++slot) {
             const TodayAlarmTable::TodayAlarm& alarm = table.TodayAlarms[size_t(slot)];
-            if (alarm.rowKey == reminder.rowKey && dueAt(table, alarm) == reminder.at) {
+            if (alarm.rowKey == reminder.rowKey && dueAt(table, alarm, zone) == reminder.at) {
                 found = true;
                 text = alarm.Message.toText(common::systemDateTextRule());
             }

@@ -20,8 +20,8 @@ inline const QString ScheduleFileName = QStringLiteral("schedule.mdb");
 
 QString scheduleDatabasePath(const QString& programFolder);
 
-// The five pieces joined: provider, "Data Source=", the folder, "\schedule.mdb;", "Persist Security
-// Info=False".
+// The provider, the file as the data source (the folder, then "\schedule.mdb") and "Persist Security
+// Info=False", separated by ";".
 QString ScheduleConnectionString(const QString& programFolder);
 
 // The one-day list's source: the six shown columns of the rows whose date equals SelectedDate, the text of

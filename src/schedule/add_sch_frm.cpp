@@ -181,9 +181,14 @@ void add_sch_frm::cmd_sort_Click() {
 
 void add_sch_frm::Form_Unload(bool&) {
     hide();
-    // A pending new row goes; today's alarm table is read afresh.
-    if (Sch_Data->Recordset())
-        schedule::runReportingFailure(program().env().dialogs, [&] { Sch_Data->Refresh(); });
+    // A typed change is stored as a re-read would store it and a pending new row goes, but nothing is read
+    // again: nobody will see the rows, and today's alarm table reads its own.
+    Sch_Data->storeEditedRow();
+    if (auto* recordset = Sch_Data->Recordset()) {
+        recordset->CancelUpdate();
+        // Gone at once, so that the manager "Exit" loads afresh never holds the table twice.
+        recordset->releaseRows();
+    }
     schedule::loadManagerAndTodayAlarms(program());
 }
 

@@ -1,5 +1,5 @@
 #include "calendar/DailyBellRecords.h"
-#include "support/QStringPrinter.h"
+#include "support/FakeEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +59,9 @@ TEST(BellFallsDue, OncePerDayAtItsSecondAlsoForALateTick) {
     const auto at = [&](int h, int m, int s, int ms = 0, int days = 0) {
         return QDateTime(day.addDays(days), QTime(h, m, s, ms));
     };
+    const auto ny = [](int month, int day, int utcHour, int m, int s, int ms) {
+        return testsupport::inNewYork(QDate(2027, month, day), QTime(utcHour, m, s, ms));
+    };
     const QDateTime never;
     const struct {
         const char* what;
@@ -82,6 +85,12 @@ TEST(BellFallsDue, OncePerDayAtItsSecondAlsoForALateTick) {
         {"clock set back", at(18, 0, 0), at(13, 30, 1, 300), 13, 30, 0, true},
         {"no such hour", at(0, 0, 0, 500), at(0, 0, 1, 500), 24, 0, 0, false},
         {"no such minute", at(13, 0, 0, 500), at(13, 0, 1, 500), 13, -1, 0, false},
+        // New York's clock jumps from 01:59:59 to 03:00:00 (07:00 UTC), and later goes back from 01:59:59 EDT
+        // to 01:00:00 EST (06:00 UTC).
+        {"skipped, as the clock jumps", ny(3, 14, 6, 59, 59, 500), ny(3, 14, 7, 0, 0, 500), 2, 30, 0, true},
+        {"skipped, and not again", ny(3, 14, 7, 0, 0, 500), ny(3, 14, 7, 0, 1, 500), 2, 30, 0, false},
+        {"shown twice, at the first", ny(11, 7, 5, 30, 0, 500), ny(11, 7, 5, 30, 1, 500), 1, 30, 0, true},
+        {"shown twice, not at the second", ny(11, 7, 6, 30, 0, 500), ny(11, 7, 6, 30, 1, 500), 1, 30, 0, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(bellFallsDue(c.previousLook, c.now, c.hour, c.minute, c.row), c.due) << c.what;

@@ -31,11 +31,11 @@ void expectView(const MessageStore& s, const View& want) {
 
 const QString peer = QStringLiteral("10.0.0.9");
 
-// Message n arrives from peer as its three datagrams: header "Hn", reply host "hostn", body "Bn".
-void arrive(MessageStore& s, int n) {
+// Message n arrives from peer as its three datagrams: header "Hn", reply host "hostn", body "Bn" and padding.
+void arrive(MessageStore& s, int n, const QString& padding = {}) {
     s.headerArrival(peer, QStringLiteral("H%1").arg(n));
     s.replyHostArrival(peer, QStringLiteral("host%1").arg(n));
-    s.bodyArrival(peer, QStringLiteral("B%1").arg(n));
+    s.bodyArrival(peer, QStringLiteral("B%1").arg(n) + padding);
 }
 
 MessageStore storeWith(int count, int shown) {
@@ -161,16 +161,30 @@ TEST(MessageStore, DeleteLeavingAnEmptyBodyShownShowsTheIdleIcon) {
 }
 
 TEST(MessageStore, FullStoreMakesRoomByDroppingTheOldest) {
-    MessageStore s;
-    for (int n = 1; n <= MessageStore::MaxMessages; ++n)
-        arrive(s, n);
-    arrive(s, MessageStore::MaxMessages + 1);
-    EXPECT_EQ(s.TempMsg().size(), MessageStore::MaxMessages);
-    EXPECT_EQ(s.TempMsg().front(), QStringLiteral("B2"));
-    EXPECT_EQ(s.TimeList().front(), QStringLiteral("H2"));
-    EXPECT_EQ(s.ReUserList().front(), QStringLiteral("host2"));
-    EXPECT_EQ(s.counter(), QStringLiteral("32767 / 32767"));
-    EXPECT_EQ(s.replyHost(), QStringLiteral("host32768"));
+    // Full by count with short messages, by bytes with messages of 131,030 bytes as text.
+    struct Case {
+        const char* name;
+        int padding, arrivals, kept;
+    };
+    const Case cases[] = {{"by count", 0, MessageStore::MaxMessages + 1, MessageStore::MaxMessages},
+                          {"by bytes", 65500, 520, 512}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString padding(c.padding, QLatin1Char('x'));
+        MessageStore s;
+        for (int n = 1; n <= c.arrivals; ++n)
+            arrive(s, n, padding);
+        ASSERT_EQ(s.TempMsg().size(), c.kept);
+        const int first = c.arrivals - c.kept + 1;
+        EXPECT_EQ(s.TempMsg().front(), QStringLiteral("B%1").arg(first) + padding);
+        EXPECT_EQ(s.TimeList().front(), QStringLiteral("H%1").arg(first));
+        EXPECT_EQ(s.ReUserList().front(), QStringLiteral("host%1").arg(first));
+        EXPECT_EQ(s.counter(), QStringLiteral("%1 / %1").arg(c.kept));
+        EXPECT_EQ(s.replyHost(), QStringLiteral("host%1").arg(c.arrivals));
+        s.deleteAll(); // gives the room back
+        arrive(s, 1);
+        EXPECT_EQ(s.bytes(), qint64(sizeof(QChar)) * QStringLiteral("B1H1host1").size());
+    }
 }
 
 // Datagrams as they arrive: sender A is 10.0.0.1, B is 10.0.0.2; kind H header, R reply host, B body.

@@ -289,7 +289,13 @@ TEST_F(Manager, WaysOut) {
     add_sch_frm* manager = &open();
     manager->Manage_frame->MoreClr->click();
     EXPECT_EQ(manager->mode(), add_sch_frm::Mode::DeleteMore);
+    rows(*manager).Fields("Work").setValue("typed");
+    const QPointer<platform::db::Recordset> closing = manager->Sch_Data->Recordset();
     manager->Manage_frame->cmd_exit->click();
+    // The typed change is stored, and the closing window reads no rows again: only the fresh one does.
+    EXPECT_EQ(folder.works(), QStringList{"typed"});
+    ASSERT_TRUE(closing);
+    EXPECT_EQ(closing->RecordCount(), 0);
     settle();
     add_sch_frm* again = program().find<add_sch_frm>();
     ASSERT_NE(again, nullptr);

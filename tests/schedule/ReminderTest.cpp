@@ -80,6 +80,33 @@ TEST_F(Reminders, EachDueReminderShowsOnceWithinAMinuteOfItsTime) {
     EXPECT_TRUE(tick().isEmpty());
 }
 
+TEST_F(Reminders, ClockChangesShowEachReminderOnce) {
+    // New York's clock jumps from 01:59:59 to 03:00:00 (07:00 UTC) on 2027-03-14, and goes back from 01:59:59
+    // EDT to 01:00:00 EST (06:00 UTC) on 2027-11-07.
+    add("2027/3/14", "2:30", "skipped", "YES", "skipped");
+    add("2027/11/7", "1:30", "twice", "YES", "twice");
+    const struct {
+        QDate day;
+        QTime utc;
+        QStringList boxes;
+    } timeline[] = {
+        {{2027, 3, 14}, {6, 59, 59, 600}, {}},
+        {{2027, 3, 14}, {7, 0, 0, 100}, {"skipped"}}, // as soon as the clock has passed it
+        {{2027, 3, 14}, {7, 30, 0, 100}, {}},
+        {{2027, 11, 7}, {5, 29, 59, 800}, {}},
+        {{2027, 11, 7}, {5, 30, 0, 300}, {"twice"}}, // at its first showing
+        {{2027, 11, 7}, {5, 30, 0, 800}, {}},
+        {{2027, 11, 7}, {6, 29, 59, 800}, {}},
+        {{2027, 11, 7}, {6, 30, 0, 300}, {}}, // and not at its second
+    };
+    for (const auto& c : timeline) {
+        SCOPED_TRACE(c.utc.toString("HH:mm:ss.zzz").toStdString());
+        clock.set(inNewYork(c.day, c.utc));
+        answerBoxes(int(c.boxes.size()));
+        EXPECT_EQ(tick(), c.boxes);
+    }
+}
+
 TEST_F(Reminders, TheBoxIsSystemModalWithOnlyOkAndNoTitleOfItsOwn) {
     add("2003/5/7", "9:05", "A", "YES", "remember");
     running->organiser.LoadTodayAlarms();

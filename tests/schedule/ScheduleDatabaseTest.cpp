@@ -1,5 +1,8 @@
 #include "schedule/ScheduleDatabase.h"
 
+#include "schedule/DatabaseErrorBox.h"
+#include "support/FakeEnvironment.h"
+
 #include "platform/db/Adodc.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DataGrid.h"
@@ -16,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
+#include <stdexcept>
 
 namespace {
 
@@ -26,7 +30,7 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(ScheduleConnectionString, JoinsTheFivePiecesAndReadsBackToTheFile) {
+TEST(ScheduleConnectionString, NamesTheProviderAndTheFileAndReadsBackToTheFile) {
     const QString text = schedule::ScheduleConnectionString("/home/u/Org");
     EXPECT_EQ(
         text,
@@ -226,5 +230,34 @@ TEST_P(ScheduleFile, NothingGoesAnywhereButIntoTheFileAsReadAndOpeningChangesNot
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleFile, testing::ValuesIn(fileCases),
                          [](const auto& info) { return info.param.name; });
+
+// A note far larger than the rows around it is read whole, and whatever a step of reading throws ends in the
+// one box instead of ending the program.
+TEST(ReadingFailures, ALargeRowIsReadWholeAndAnyFailureEndsInTheOneBox) {
+    dbtest::ScheduleFolder folder;
+    const QString note(3 << 20, QLatin1Char('n'));
+    {
+        const auto writer = folder.open();
+        for (int i = -1; i < 20; ++i) {
+            writer->AddNew();
+            writer->Update("Work", i < 0 ? note : QString::number(i));
+        }
+    }
+    const auto rs = folder.open();
+    ASSERT_EQ(rs->RecordCount(), 21);
+    EXPECT_EQ(rs->text(0, rs->fieldIndex("Work")), note);
+    EXPECT_EQ(rs->text(20, rs->fieldIndex("Work")), "19");
+
+    testsupport::ScriptedDialogs dialogs;
+    const std::pair<std::function<void()>, QString> failures[] = {
+        {[] { throw std::bad_alloc(); }, "Reason: there is not enough memory to read it."},
+        {[] { throw std::runtime_error("odd"); }, "Reason: odd."},
+    };
+    for (const auto& [step, reason] : failures) {
+        dialogs.answerNext(platform::BoxAnswer::OK);
+        EXPECT_FALSE(schedule::runReportingFailure(dialogs, step));
+        EXPECT_TRUE(dialogs.shownTexts().last().endsWith(reason)) << dialogs.shownTexts().last().toStdString();
+    }
+}
 
 } // namespace

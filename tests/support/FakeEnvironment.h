@@ -4,12 +4,19 @@
 #include "support/QStringPrinter.h"
 
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace testsupport {
+
+// A moment given in UTC, on a clock in New York, which changes for summer time on 2027-03-14 (02:00 goes to
+// 03:00) and back on 2027-11-07 (02:00 goes back to 01:00).
+inline QDateTime inNewYork(const QDate& day, const QTime& utc) {
+    return QDateTime(day, utc, Qt::UTC).toTimeZone(QTimeZone("America/New_York"));
+}
 
 class FakeClock : public platform::Clock {
 public:

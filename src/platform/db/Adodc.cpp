@@ -52,9 +52,12 @@ void Adodc::setCaption(const QString& caption) {
 
 void Adodc::Refresh() {
     storeEditedRow();
-    const auto file =
-        SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource, upkeep_);
-    auto fresh = db::Recordset::open(file, recordSource_, rule_);
+    const auto file = SqliteFile::openExisting(ConnectionString::parse(connectionString_).dataSource, upkeep_);
+    // The old rows go before the new ones are read, so that a large table is never held twice.
+    auto fresh = db::Recordset::open(file, recordSource_, rule_, [this] {
+        if (recordset_)
+            recordset_->releaseRows();
+    });
     fresh->setBeforeStore([this] { handOverBoundTexts(); });
     // The old set goes only after everyone has been pointed at the new one, and not at once: a Refresh can
     // run inside a handler that the old set's own signal started.

@@ -40,8 +40,12 @@ public:
     // Opens a new record set from the source and drops the old one, standing on the first row. A pending
     // change of an existing row is stored first, not dropped with the old rows (a failure to store it is told
     // through Error once the re-query is over); a pending new row is dropped.
-    // Throws DbError and keeps the old record set when the source cannot be opened.
+    // Throws DbError and keeps the old record set when the source cannot be opened; a failure while the rows
+    // are read leaves the old record set empty.
     void Refresh();
+    // Stores a pending change of an existing row, as Refresh does first; a failure is told once the current
+    // work is over.
+    void storeEditedRow();
     // Null until the first successful Refresh.
     db::Recordset* Recordset() const { return recordset_.get(); }
     const DateTextRule& rule() const { return rule_; }
@@ -60,7 +64,6 @@ signals:
 private:
     void move(void (db::Recordset::*step)());
     void handOverBoundTexts();
-    void storeEditedRow();
 
     const DateTextRule& rule_;
     QString connectionString_;

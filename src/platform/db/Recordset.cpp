@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <numeric>
 #include <sqlite3.h>
 #include <utility>
@@ -54,35 +55,43 @@ quint64 orderedBits(double key) {
     return (bits & sign) ? ~bits : bits | sign;
 }
 
-// A stable sort of entries by one unsigned field, a byte at a time from the lowest (bytes all entries share
-// are skipped): no comparisons, so random keys cost no mispredicted branches.
-template <class Entry> void radixSort(std::vector<Entry>& entries, quint64 Entry::*field) {
-    if (entries.empty())
+// Sorts numbers a byte at a time from the lowest (bytes all of them share are skipped): no comparisons, so
+// random keys cost no mispredicted branches.
+template <class Number> void radixSort(std::vector<Number>& numbers) {
+    if (numbers.empty())
         return;
-    quint64 differing = 0;
-    for (const Entry& e : entries)
-        differing |= (e.*field) ^ (entries.front().*field);
-    std::vector<int> digits;
-    for (int digit = 0; digit < 8; ++digit) {
-        if ((differing >> (8 * digit)) & 0xFF)
-            digits.push_back(digit);
-    }
-    std::vector<std::array<size_t, 256>> counts(digits.size());
-    for (const Entry& e : entries) {
-        for (size_t d = 0; d < digits.size(); ++d)
-            ++counts[d][((e.*field) >> (8 * digits[d])) & 0xFF];
-    }
-    std::vector<Entry> buffer(entries.size());
-    for (size_t d = 0; d < digits.size(); ++d) {
-        const int digit = digits[d];
-        auto& count = counts[d];
+    Number differing = 0;
+    for (const Number n : numbers)
+        differing |= n ^ numbers.front();
+    std::vector<Number> buffer(numbers.size());
+    for (int shift = 0; shift < int(8 * sizeof(Number)); shift += 8) {
+        if (!((differing >> shift) & 0xFF))
+            continue;
+        std::array<size_t, 256> count{};
+        for (const Number n : numbers)
+            ++count[(n >> shift) & 0xFF];
         size_t offset = 0;
         for (size_t& c : count)
             offset += std::exchange(c, offset);
-        for (const Entry& e : entries)
-            buffer[count[((e.*field) >> (8 * digit)) & 0xFF]++] = e;
-        entries.swap(buffer);
+        for (const Number n : numbers)
+            buffer[count[(n >> shift) & 0xFF]++] = n;
+        numbers.swap(buffer);
     }
+}
+
+// Sorts the rows by their keys (taken from `keys`, which is spent), the bits in which the keys differ packed
+// above each row's sequence, so that equal keys keep the order in which their rows were read. Bits that all
+// keys share are dropped.
+template <class Packed>
+void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int sequenceBits) {
+    std::vector<Packed> packed(order.size());
+    for (size_t r = 0; r < order.size(); ++r)
+        packed[r] = Packed((keys[r] >> low) << sequenceBits | order[r]);
+    std::vector<quint64>().swap(keys);
+    radixSort(packed);
+    const Packed sequenceMask = Packed((quint64(1) << sequenceBits) - 1);
+    for (size_t r = 0; r < order.size(); ++r)
+        order[r] = quint32(packed[r] & sequenceMask);
 }
 
 // What a date column holds of a stored number: that date, or no date for a number no date can be. The file
@@ -103,20 +112,37 @@ void FieldRef::setValue(const platform::Value& value) {
 }
 
 std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<SqliteFile> file, const QString& source,
-                                           const DateTextRule& rule) {
+                                           const DateTextRule& rule,
+                                           const std::function<void()>& beforeReading) {
     StatementShape shape = StatementShape::parse(source, rule, file->path());
     if (shape.kind == StatementShape::Kind::Delete)
         throw DbError(DbError::Kind::StatementRefused, file->path(),
                       QStringLiteral("a delete statement gives no rows to show"));
     shape.resolveAgainst(*file);
+    const QString path = file->path();
     std::unique_ptr<Recordset> recordset(new Recordset(std::move(file), rule));
-    recordset->readRows(shape);
+    try {
+        recordset->readRows(shape, beforeReading);
+    } catch (const std::bad_alloc&) {
+        throw DbError(DbError::Kind::EngineFailure, path,
+                      QStringLiteral("the file holds more than there is memory to read it into"));
+    }
     return recordset;
 }
 
 Recordset::~Recordset() = default;
 
-void Recordset::readRows(const StatementShape& shape) {
+void Recordset::releaseRows() {
+    rows_.clear();
+    std::vector<quint32>().swap(order_);
+    mode_ = EditMode::None;
+    pending_.clear();
+    currentDeleted_ = false;
+    pos_ = 0;
+    emit rowsReset();
+}
+
+void Recordset::readRows(const StatementShape& shape, const std::function<void()>& beforeReading) {
     table_ = shape.table;
     columns_ = shape.columns;
     SqliteStatement statement = file_->prepare(shape.sql());
@@ -145,113 +171,85 @@ void Recordset::readRows(const StatementShape& shape) {
         keyColumn_ = -1;
     // The row number is read once for the row key; a key column that only names it again is not read twice.
     const int rowNumberColumn = keyColumn_ >= 0 && file_->isRowNumberColumn(table_, key) ? keyColumn_ : -1;
-    const int count = int(columns_.size());
-    SqliteStatement counting = file_->prepare(shape.countSql());
-    if (shape.filter)
-        counting.bind(1, shape.filter->literal);
-    if (counting.step()) {
-        rows_.reserve(size_t(counting.integer(0)));
-        cells_.reserve(size_t(counting.integer(0)) * count);
+    // How each column is read, worked out once.
+    enum class Reading { RowNumber, TextOnly, Date, Any };
+    std::vector<Reading> readings;
+    for (int c = 0; c < columns_.size(); ++c) {
+        readings.push_back(c == rowNumberColumn                ? Reading::RowNumber
+                           : textOnly[c]                       ? Reading::TextOnly
+                           : types_[c] == ColumnType::DateTime ? Reading::Date
+                                                               : Reading::Any);
     }
-    const size_t expected = rows_.capacity();
-    dateKeys_.resize(size_t(count));
-    for (int c = 0; c < count; ++c) {
-        if (types_[c] == ColumnType::DateTime)
-            dateKeys_[c].reserve(expected);
-    }
+    if (beforeReading)
+        beforeReading();
+    // Every cell of the table passes here: the engine is asked directly, once per cell where it can be.
+    sqlite3_stmt* const cursor = statement.handle();
+    RowBytes& row = scratch_;
     while (statement.step()) {
-        // The texts of the first rows tell how much room all of them take.
-        if (rows_.size() == 256 && expected > rows_.size())
-            textBytes_.reserve(textBytes_.size() / rows_.size() * expected * 9 / 8);
-        const qint64 rowNumber = statement.integer(0);
-        Row& row = rows_.emplace_back(Row{rowNumber, nextSequence_++, cells_.size()});
-        for (int c = 0; c < count; ++c) {
-            const int column = c + 1;
-            if (c == rowNumberColumn) {
-                cells_.emplace_back(rowNumber);
+        row.clear();
+        const qint64 rowNumber = sqlite3_column_int64(cursor, 0);
+        for (size_t c = 0; c < readings.size(); ++c) {
+            const int column = int(c) + 1;
+            if (readings[c] == Reading::RowNumber) {
+                row.rowKey();
                 continue;
             }
-            if (textOnly[c]) {
-                const QUtf8StringView text = statement.utf8(column);
-                if (text.data() || statement.storage(column) != SqliteStatement::Storage::Null)
-                    keepText(row, c, text);
+            if (readings[c] == Reading::TextOnly) {
+                // Such a column gives no pointer for null alone, so its type need not be asked.
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
+                if (text)
+                    row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
                 else
-                    cells_.emplace_back();
+                    row.null();
                 continue;
             }
-            const SqliteStatement::Storage storage = statement.storage(column);
-            if (types_[c] == ColumnType::DateTime) {
-                double key = NoDate;
-                if (storage == SqliteStatement::Storage::Integer ||
-                    storage == SqliteStatement::Storage::Real) {
-                    const DateTime date(statement.real(column));
-                    if (date.isValid())
-                        key = date.days();
-                }
-                if (key == NoDate)
-                    cells_.emplace_back();
+            const int storage = sqlite3_column_type(cursor, column);
+            if (storage == SQLITE_NULL) {
+                row.null();
+            } else if (readings[c] == Reading::Date) {
+                const DateTime date(storage == SQLITE_INTEGER || storage == SQLITE_FLOAT
+                                        ? sqlite3_column_double(cursor, column)
+                                        : NoDate);
+                if (date.isValid())
+                    row.date(date.days());
                 else
-                    cells_.emplace_back(DateTime(key));
-                dateKeys_[c].push_back(key);
-                continue;
-            }
-            switch (storage) {
-            case SqliteStatement::Storage::Null:
-                cells_.emplace_back();
-                break;
-            case SqliteStatement::Storage::Text:
-                keepText(row, c, statement.utf8(column));
-                break;
-            case SqliteStatement::Storage::Integer:
-                cells_.emplace_back(statement.integer(column));
-                break;
-            case SqliteStatement::Storage::Real:
-                cells_.emplace_back(statement.real(column));
-                break;
+                    row.null();
+            } else if (storage == SQLITE_TEXT || storage == SQLITE_BLOB) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
+                row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
+            } else if (storage == SQLITE_INTEGER) {
+                row.integer(sqlite3_column_int64(cursor, column));
+            } else {
+                row.real(sqlite3_column_double(cursor, column));
             }
         }
+        rows_.append(rowNumber, row);
     }
+    // The order as read, its room taken once the rows are counted.
+    order_.resize(rows_.size());
+    std::iota(order_.begin(), order_.end(), quint32(0));
+    // The pages read on the way are not needed again.
+    sqlite3_db_release_memory(file_->handle());
     pos_ = 0;
 }
 
-void Recordset::noteDateKeys(const Row& row) {
-    for (size_t c = 0; c < dateKeys_.size(); ++c) {
-        if (types_[c] != ColumnType::DateTime)
-            continue;
-        const Value& v = cells_[row.offset + c];
-        auto& keys = dateKeys_[c];
-        if (keys.size() <= size_t(row.sequence))
-            keys.resize(size_t(row.sequence) + 1);
-        keys[size_t(row.sequence)] = v.isDateTime() ? v.dateTime().days() : NoDate;
-    }
-}
-
-void Recordset::keepText(Row& row, int column, QUtf8StringView bytes) {
-    constexpr qsizetype limit = std::numeric_limits<qint32>::max();
-    if (column >= 64 || bytes.size() >= limit || qsizetype(textBytes_.size()) >= limit - bytes.size()) {
-        cells_.emplace_back(bytes.toString());
-        return;
-    }
-    cells_.emplace_back(qint64(textBytes_.size()) << 32 | bytes.size());
-    row.waiting |= quint64(1) << column;
-    textBytes_.append(bytes.data(), size_t(bytes.size()));
-}
-
-const Value& Recordset::cell(int row, int column) const {
-    const Row& r = rows_[row];
-    Value& cell = cells_[r.offset + size_t(column)];
-    if (column < 64 && (r.waiting >> column & 1)) {
-        r.waiting &= ~(quint64(1) << column);
-        const qint64 place = cell.integer();
-        cell = QString::fromUtf8(textBytes_.data() + (place >> 32), place & 0xFFFFFFFF);
-    }
-    return cell;
-}
-
-Value* Recordset::cells(int row) {
+std::vector<Value> Recordset::rowValues(int row) const {
+    std::vector<Value> values;
+    values.reserve(size_t(columns_.size()));
     for (int column = 0; column < columns_.size(); ++column)
-        cell(row, column);
-    return cells_.data() + rows_[row].offset;
+        values.push_back(cell(row, column));
+    return values;
+}
+
+const RowBytes& Recordset::packed(const std::vector<Value>& values) {
+    scratch_.clear();
+    for (int c = 0; c < int(values.size()); ++c) {
+        if (c == keyColumn_ && values[c].isInteger())
+            scratch_.rowKey();
+        else
+            scratch_.value(values[c]);
+    }
+    return scratch_;
 }
 
 Value Recordset::fromStorage(int column, const Value& raw) const {
@@ -280,7 +278,7 @@ bool Recordset::IsEOF() const {
 }
 
 bool Recordset::IsBOF() const {
-    return mode_ != EditMode::Adding && (pos_ < 0 || rows_.empty());
+    return mode_ != EditMode::Adding && (pos_ < 0 || order_.empty());
 }
 
 int Recordset::fieldIndex(const QString& name) const {
@@ -293,7 +291,7 @@ int Recordset::fieldIndex(const QString& name) const {
 
 int Recordset::rowOfKey(qint64 key) const {
     for (int r = 0; r < RecordCount(); ++r) {
-        if (rows_[r].key == key)
+        if (rowKey(r) == key)
             return r;
     }
     return -1;
@@ -381,7 +379,7 @@ void Recordset::setFieldValue(int column, const Value& value) {
     requireCurrentRow();
     const Value converted = convertForColumn(column, value);
     if (mode_ == EditMode::None) {
-        pending_.assign(cells(pos_), cells(pos_) + columns_.size());
+        pending_ = rowValues(pos_);
         changed_.assign(columns_.size(), false);
         mode_ = EditMode::Editing;
     }
@@ -423,10 +421,8 @@ void Recordset::storePending() {
         updatePending();
 }
 
-void Recordset::appendRow(qint64 key, std::vector<Value>&& values) {
-    rows_.push_back({key, nextSequence_++, cells_.size()});
-    std::move(values.begin(), values.end(), std::back_inserter(cells_));
-    noteDateKeys(rows_.back());
+void Recordset::appendRow(qint64 key, const std::vector<Value>& values) {
+    order_.push_back(quint32(rows_.append(key, packed(values))));
 }
 
 std::optional<std::vector<Value>> Recordset::readRow(qint64 key) const {
@@ -499,7 +495,7 @@ void Recordset::updatePending() {
         assignments << QStringLiteral("%1 = ?%2").arg(quotedName(columns_[c])).arg(values.size());
     }
     if (!values.empty()) {
-        const qint64 key = rows_[pos_].key;
+        const qint64 key = rowKey(pos_);
         SqliteFile::WriteTransaction transaction(*file_);
         requireStoredAsRead(readRow(key));
         SqliteStatement statement =
@@ -513,8 +509,7 @@ void Recordset::updatePending() {
         // The copy holds what the file now holds, so that the next change compares like with like.
         std::vector<Value> stored = readRow(key).value_or(pending_);
         transaction.commit();
-        std::copy(stored.begin(), stored.end(), cells(pos_));
-        noteDateKeys(rows_[pos_]);
+        rows_.replace(order_[pos_], packed(stored));
     }
     mode_ = EditMode::None;
     pending_.clear();
@@ -548,17 +543,17 @@ void Recordset::Delete() {
     requireCurrentRow();
     SqliteFile::WriteTransaction transaction(*file_);
     // A row deleted meanwhile is gone as asked.
-    if (auto stored = readRow(rows_[pos_].key))
+    if (auto stored = readRow(rowKey(pos_)))
         requireStoredAsRead(stored);
     SqliteStatement statement =
         file_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedName(table_)));
-    statement.bind(1, Value(rows_[pos_].key));
+    statement.bind(1, Value(rowKey(pos_)));
     statement.step();
     transaction.commit();
     mode_ = EditMode::None;
     pending_.clear();
     const int removed = pos_;
-    rows_.erase(rows_.begin() + removed);
+    order_.erase(order_.begin() + removed);
     currentDeleted_ = true;
     emit rowRemoved(removed);
     emit currentChanged();
@@ -587,7 +582,7 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
     leaveCurrent();
-    moveTo(rows_.empty() ? 0 : RecordCount() - 1);
+    moveTo(order_.empty() ? 0 : RecordCount() - 1);
 }
 
 void Recordset::MoveNext() {
@@ -634,46 +629,44 @@ void Recordset::setSort(const QString& sort) {
     }
     leaveCurrent();
     const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
-    const qint64 currentKey = onRow ? rows_[pos_].key : 0;
+    const qint64 currentKey = onRow ? rowKey(pos_) : 0;
     if (keys.size() == 1 && sortNumerically(keys[0].column, keys[0].descending)) {
         restoreCurrent(onRow, currentKey);
         return;
     }
-    // The first key sits beside the row it belongs to, so the common one-key sort runs on contiguous data.
-    struct Entry {
-        SortKey first;
-        qint64 sequence;
-        int row;
-    };
     if (keys.empty()) // the order as read
         keys.push_back({-1, false});
-    std::vector<Entry> entries;
-    entries.reserve(rows_.size());
-    std::vector<SortKey> laterKeys;
-    static const Value none; // keys point at their cells, so the null they stand for must outlive the sort
+    // The compared cells are decoded once, into a table of their own for the length of the sort.
+    static const Value none;
+    std::vector<Value> cells;
+    cells.reserve(order_.size() * keys.size());
     for (int r = 0; r < RecordCount(); ++r) {
-        entries.push_back(
-            {SortKey(keys[0].column < 0 ? none : cell(r, keys[0].column)), rows_[r].sequence, r});
-        for (size_t k = 1; k < keys.size(); ++k)
-            laterKeys.emplace_back(cell(r, keys[k].column));
+        for (const Key& key : keys)
+            cells.push_back(key.column < 0 ? none : cell(r, key.column));
     }
-    const size_t later = keys.size() - 1;
+    struct Entry {
+        SortKey first;
+        quint32 sequence;
+        int row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(order_.size());
+    for (int r = 0; r < RecordCount(); ++r)
+        entries.push_back({SortKey(cells[size_t(r) * keys.size()]), order_[size_t(r)], r});
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         int c = compare(a.first, b.first);
         if (c != 0)
             return keys[0].descending ? c > 0 : c < 0;
-        for (size_t k = 0; k < later; ++k) {
-            c = compare(laterKeys[a.row * later + k], laterKeys[b.row * later + k]);
+        for (size_t k = 1; k < keys.size(); ++k) {
+            c = compare(SortKey(cells[size_t(a.row) * keys.size() + k]),
+                        SortKey(cells[size_t(b.row) * keys.size() + k]));
             if (c != 0)
-                return keys[k + 1].descending ? c > 0 : c < 0;
+                return keys[k].descending ? c > 0 : c < 0;
         }
         return a.sequence < b.sequence;
     });
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    for (const Entry& e : entries)
-        sorted.push_back(rows_[e.row]);
-    rows_ = std::move(sorted);
+    for (size_t i = 0; i < entries.size(); ++i)
+        order_[i] = entries[i].sequence;
     restoreCurrent(onRow, currentKey);
 }
 
@@ -681,64 +674,44 @@ bool Recordset::sortNumerically(int column, bool descending) {
     // Dates, times and numbers (nulls first) sort on plain numbers: the usual case, and the one that must
     // keep up with large tables. A column a double cannot order exactly (integers beyond 2^53, NaN, or a
     // -infinity that would tie with the nulls) takes the general way.
-    std::vector<double> keys(rows_.size());
-    const bool dates = types_[column] == ColumnType::DateTime;
-    constexpr int Ahead = 64;
-    for (int r = 0; r < RecordCount(); ++r) {
-        double key = NoDate;
-        if (dates) {
-            key = dateKeys_[column][size_t(rows_[r].sequence)];
-        } else {
-            // The cells of one row lie far from the next row's: they are fetched ahead of their turn.
-            if (r + Ahead < RecordCount())
-                __builtin_prefetch(cells_.data() + rows_[r + Ahead].offset + column);
-            // A text waiting in its bytes is no number.
-            if (column < 64 && (rows_[r].waiting >> column & 1))
-                return false;
-            const Value& v = cells_[rows_[r].offset + size_t(column)];
-            if (v.isDateTime())
-                key = v.dateTime().days();
-            else if (v.isNumber())
-                key = v.number();
-            else if (!v.isNull())
-                return false;
-            if ((v.isInteger() && std::abs(key) > 0x1p53) || (!v.isNull() && !(key > NoDate)))
-                return false;
-        }
-        keys[size_t(r)] = descending && key != NoDate ? -key : key;
+    const size_t count = order_.size();
+    std::vector<quint64> keys(count);
+    quint64 differing = 0;
+    for (size_t r = 0; r < count; ++r) {
+        const PackedRows::Number n = rows_.number(order_[r], column);
+        const bool none = n.kind == PackedRows::Number::None;
+        if (n.kind == PackedRows::Number::NotANumber ||
+            (n.kind == PackedRows::Number::Whole && std::abs(n.whole) > (qint64(1) << 53)) ||
+            (!none && !(n.value > NoDate)))
+            return false;
+        // Without a value: first, or last when the order is turned round.
+        keys[r] = none ? (descending ? ~quint64(0) : 0) : orderedBits(descending ? -n.value : n.value);
+        differing |= keys[r] ^ keys[0];
     }
-    // Sorted in the order the rows were read, a stable sort keeps that order among equal keys.
-    struct Entry {
-        quint64 key;
-        int row;
-    };
-    std::vector<Entry> entries(rows_.size());
-    bool inSequence = true;
-    for (int r = 0; r < RecordCount(); ++r) {
-        entries[size_t(r)] = {quint64(rows_[r].sequence), r};
-        inSequence = inSequence && (r == 0 || rows_[r].sequence > rows_[r - 1].sequence);
+    // The smaller the packed keys, the quicker the sort and the less room it takes beside the rows.
+    const int sequenceBits = std::bit_width(rows_.size());
+    const int low = differing ? std::countr_zero(differing) : 0;
+    const int keyBits = differing ? std::bit_width(differing) - low : 0;
+    if (keyBits + sequenceBits <= 32) {
+        sortPacked<quint32>(order_, keys, low, sequenceBits);
+    } else if (keyBits + sequenceBits <= 64) {
+        sortPacked<quint64>(order_, keys, low, sequenceBits);
+    } else {
+        std::vector<quint32> rows(count);
+        std::iota(rows.begin(), rows.end(), 0);
+        std::sort(rows.begin(), rows.end(), [&](quint32 a, quint32 b) {
+            return keys[a] != keys[b] ? keys[a] < keys[b] : order_[a] < order_[b];
+        });
+        for (quint32& r : rows)
+            r = order_[r];
+        order_ = std::move(rows);
     }
-    if (!inSequence)
-        radixSort(entries, &Entry::key);
-    for (Entry& e : entries)
-        e.key = orderedBits(keys[size_t(e.row)]);
-    radixSort(entries, &Entry::key);
-    if (descending) // nulls last when the order is turned round
-        std::stable_partition(entries.begin(), entries.end(),
-                              [&](const Entry& e) { return keys[size_t(e.row)] != NoDate; });
-    std::vector<Row> sorted(rows_.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        sorted[i] = rows_[size_t(entries[i].row)];
-    rows_ = std::move(sorted);
     return true;
 }
 
 void Recordset::restoreCurrent(bool onRow, qint64 currentKey) {
-    if (onRow) {
-        const auto it =
-            std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.key == currentKey; });
-        pos_ = int(it - rows_.begin());
-    }
+    if (onRow)
+        pos_ = rowOfKey(currentKey);
     emit rowsReset();
     emit currentChanged();
 }

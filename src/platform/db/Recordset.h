@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/DbError.h"
+#include "platform/db/PackedRows.h"
 #include "platform/db/StatementTranslation.h"
 #include "platform/values/Value.h"
 
@@ -41,13 +42,15 @@ class Recordset : public QObject {
 public:
     enum class EditMode { None, Editing, Adding };
 
+    // beforeReading runs once the source has been checked, just before its rows are read.
     static std::unique_ptr<Recordset> open(std::shared_ptr<SqliteFile> file, const QString& source,
-                                           const DateTextRule& rule);
+                                           const DateTextRule& rule,
+                                           const std::function<void()>& beforeReading = {});
     ~Recordset() override;
 
     bool IsEOF() const;
     bool IsBOF() const;
-    int RecordCount() const { return int(rows_.size()); }
+    int RecordCount() const { return int(order_.size()); }
     // A move stores a pending change of the row it leaves first, and does not move if that fails.
     void MoveFirst();
     void MoveLast();
@@ -75,7 +78,7 @@ public:
     EditMode editMode() const { return mode_; }
     bool currentRowDeleted() const { return currentDeleted_; }
     // The hidden row key of a row, and the row that holds a key now (-1 when none does).
-    qint64 rowKey(int row) const { return rows_[row].key; }
+    qint64 rowKey(int row) const { return rows_.key(order_[row]); }
     int rowOfKey(qint64 key) const;
 
     // The current row's field, as it would be stored (pending changes included). Throws NoCurrentRow.
@@ -88,6 +91,9 @@ public:
     const DateTextRule& rule() const { return rule_; }
     QString file() const;
     QString table() const { return table_; }
+
+    // Lets go of every row, as a re-read does first: the record set is left empty, with nothing pending.
+    void releaseRows();
 
     // Run just before a row is stored, so bound controls can hand over their changed texts.
     void setBeforeStore(std::function<void()> hook) { beforeStore_ = std::move(hook); }
@@ -107,33 +113,21 @@ signals:
 
 private:
     enum class ColumnType { Text, Number, DateTime };
-    // Rows point into one block of cells, so sorting moves only these small records.
-    struct Row {
-        qint64 key = 0;
-        qint64 sequence = 0;
-        size_t offset = 0;
-        // The columns whose text still waits in its bytes (see textBytes_).
-        mutable quint64 waiting = 0;
-    };
 
     Recordset(std::shared_ptr<SqliteFile> file, const DateTextRule& rule)
         : file_(std::move(file)), rule_(rule) {}
-    void readRows(const StatementShape& shape);
+    void readRows(const StatementShape& shape, const std::function<void()>& beforeReading);
     Value fromStorage(int column, const Value& raw) const;
     Value convertForColumn(int column, const Value& value) const;
     // The row as the file holds it now; none when it is gone.
     std::optional<std::vector<Value>> readRow(qint64 key) const;
     // Refuses (RowGone, RowChanged) unless the stored row still holds what the current row was read with.
     void requireStoredAsRead(const std::optional<std::vector<Value>>& stored) const;
-    // A cell as it is shown; a text still waiting in its bytes is made a string first.
-    const Value& cell(int row, int column) const;
-    // A whole row's cells, every text made a string, to be copied or overwritten.
-    Value* cells(int row);
-    // Appends the text of a cell being read, kept in its bytes until the cell is looked at.
-    void keepText(Row& row, int column, QUtf8StringView bytes);
-    // Copies the dates of a row stored or added into dateKeys_.
-    void noteDateKeys(const Row& row);
-    void appendRow(qint64 key, std::vector<Value>&& values);
+    // A cell as read (or as last stored through this record set).
+    Value cell(int row, int column) const { return rows_.value(order_[row], column); }
+    std::vector<Value> rowValues(int row) const;
+    const RowBytes& packed(const std::vector<Value>& values);
+    void appendRow(qint64 key, const std::vector<Value>& values);
     void storePending();
     void insertPending();
     void updatePending();
@@ -151,16 +145,10 @@ private:
     QStringList columns_;
     std::vector<ColumnType> types_;
     int keyColumn_ = -1;
-    std::vector<Row> rows_;
-    // Texts are kept as read, in UTF-8, until their cell is first looked at, so a large table opens without a
-    // string for every text: such a cell, marked in its row's `waiting`, holds where its bytes are (the
-    // offset in the high half, the size in the low half).
-    mutable std::vector<Value> cells_;
-    std::string textBytes_;
-    // The day numbers of each date column (-infinity for none) by row sequence, kept beside the cells so that
-    // a sort on a date reads them without going through every row's cells.
-    std::vector<std::vector<double>> dateKeys_;
-    qint64 nextSequence_ = 0;
+    // Every row read or added, by sequence; order_ lists them in the present order.
+    PackedRows rows_;
+    std::vector<quint32> order_;
+    RowBytes scratch_;
     int pos_ = -1;
     bool currentDeleted_ = false;
     EditMode mode_ = EditMode::None;

@@ -150,12 +150,6 @@ void StatementShape::resolveAgainst(const SqliteFile& file) {
         columns = known;
 }
 
-QString StatementShape::countSql() const {
-    const QString where =
-        filter ? QStringLiteral(" WHERE %1 %2 ?1").arg(quotedName(filter->column), filter->op) : QString();
-    return QStringLiteral("SELECT count(*) FROM %1%2").arg(quotedName(table), where);
-}
-
 QString StatementShape::sql() const {
     QString where;
     if (filter)

@@ -37,8 +37,6 @@ struct StatementShape {
     void resolveAgainst(const SqliteFile& file);
     // The SQL text; the row key comes first for selects. Call after resolveAgainst.
     QString sql() const;
-    // The number of rows the select gives; a cheap first pass so the rows can be read into one block.
-    QString countSql() const;
 };
 
 } // namespace platform::db

@@ -218,13 +218,16 @@ TEST_F(DataControlWidgets, BoundBoxesHandTheirTextsToTheRowWhenItIsStored) {
     EXPECT_EQ(folder.works().size(), 4);
 }
 
-TEST_F(DataControlWidgets, AFailedRefreshKeepsTheRowsItHad) {
-    auto* before = data->Recordset();
+TEST_F(DataControlWidgets, AFailedRefreshKeepsTheRowsItHadAndASuccessfulOneLetsThemGoFirst) {
+    const QPointer<platform::db::Recordset> before = data->Recordset();
     data->setRecordSource("delete from 我的行程 where Schedule_Date <#2100/1/1#");
     EXPECT_THROW(data->Refresh(), DbError);
     EXPECT_EQ(data->Recordset(), before);
+    EXPECT_EQ(before->RecordCount(), 3);
     data->setRecordSource(schedule::oneDayStatement("2003/5/8"));
     data->Refresh();
+    ASSERT_TRUE(before); // goes later, but holds no rows while the new ones are read
+    EXPECT_EQ(before->RecordCount(), 0);
     EXPECT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(grid->model()->columnCount(), 6);
     EXPECT_EQ(work->text(), "b");

@@ -10,6 +10,7 @@
 
 #include <QSet>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -131,6 +132,33 @@ TEST_F(RealUdp, EveryAnswerOfAFullSubnetArrivingAtOnceIsReceived) {
     QCoreApplication::processEvents();
     EXPECT_EQ(arrivals, 254);
     EXPECT_EQ(names.size(), 254);
+}
+
+TEST_F(RealUdp, ABurstArrivingWhileTheWindowIsBusyIsKeptWholeAndInOrder) {
+    QUIBBLY_RUN_IN_PRIVATE_NETNS();
+    Winsock receiver(network, host);
+    setUp(receiver, 7777);
+    receiver.Bind();
+    QStringList arrived;
+    QObject::connect(&receiver, &Winsock::DataArrival, [&](int) {
+        QString text;
+        receiver.GetData(text);
+        arrived << text;
+    });
+    // A thousand messages from one peer, three datagrams each, all arriving while this thread is busy.
+    QStringList burst;
+    for (int n = 1; n <= 1000; ++n)
+        burst << QStringLiteral("TIME:PC-02 #%1").arg(n) << QStringLiteral("REP-USER:PC-02")
+              << QStringLiteral("PC-02說：note %1, with words enough to weigh what a short note does").arg(n);
+    QProcess peer;
+    peer.start(testsupport::toolPath(QStringLiteral("net_send")),
+               QStringList{"6666", "127.0.0.1", "7777"} + burst);
+    QThread::msleep(200);
+    ASSERT_TRUE(peer.waitForFinished(arrivalTimeoutMs));
+    ASSERT_EQ(peer.exitCode(), 0) << peer.readAll().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrived.size() >= burst.size(); }, arrivalTimeoutMs))
+        << arrived.size() << " of " << burst.size() << " arrived";
+    EXPECT_EQ(arrived, burst);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/net/Winsock.h"
 #include "platform/net/Cp950.h"
+#include "platform/net/DatagramQueue.h"
 #include "support/FakeDatagramNetwork.h"
 #include "support/FakeEnvironment.h"
 
@@ -271,3 +272,17 @@ TEST_F(ReceivingWinsock, AHandlerMayCloseTheSocketOrDestroyIt) {
 }
 
 } // namespace
+
+TEST(DatagramQueue, KeepsArrivalOrderAndDropsWhatArrivesWhileFull) {
+    const auto datagram = [](char tag) { return platform::Datagram{QByteArray(100, tag), {}, 6666}; };
+    platform::DatagramQueue queue(3 * platform::DatagramQueue::costOf(datagram('a')));
+    // Only the first of a run tells the handler, who takes until the queue is empty.
+    EXPECT_TRUE(queue.push(datagram('a')));
+    for (char tag : {'b', 'c', 'd'}) // 'd' finds the queue full
+        EXPECT_FALSE(queue.push(datagram(tag)));
+    QByteArray order;
+    while (const auto taken = queue.take())
+        order += taken->bytes.front();
+    EXPECT_EQ(order, "abc");
+    EXPECT_TRUE(queue.push(datagram('e'))); // taking made room
+}

@@ -1,0 +1,157 @@
+#include "platform/db/PackedRows.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace platform::db {
+namespace {
+
+using Tag = RowBytes::Tag;
+
+// Blocks large enough that taking one is rare, small enough that the last one's unused end does not count.
+constexpr size_t BlockBytes = 1 << 20;
+
+qint64 unzigzag(quint64 n) {
+    return qint64(n >> 1) ^ -qint64(n & 1);
+}
+
+quint64 readVarint(const char*& p) {
+    quint64 n = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = quint8(*p++);
+        n |= quint64(byte & 0x7F) << shift;
+        if (!(byte & 0x80))
+            return n;
+    }
+}
+
+double readDouble(const char*& p) {
+    double d;
+    std::memcpy(&d, p, sizeof d);
+    p += sizeof d;
+    return d;
+}
+
+} // namespace
+
+char* RowBytes::grow(size_t bytes) {
+    capacity_ = std::max({size_ + bytes, 2 * capacity_, size_t(256)});
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity_);
+    std::copy_n(bytes_.get(), size_, larger.get());
+    bytes_ = std::move(larger);
+    return bytes_.get() + size_;
+}
+
+void RowBytes::value(const Value& value) {
+    switch (value.kind()) {
+    case Value::Kind::Null:
+        return null();
+    case Value::Kind::Text:
+        utf8_ = value.textData()->toUtf8();
+        return text(utf8_.constData(), size_t(utf8_.size()));
+    case Value::Kind::Number:
+        return real(value.number());
+    case Value::Kind::Integer:
+        return integer(value.integer());
+    case Value::Kind::DateTime:
+        return date(value.dateTime().days());
+    }
+}
+
+quint64 PackedRows::place(const RowBytes& row) {
+    const size_t size = row.size();
+    if (blocks_.empty() || blockSize_ - used_ < size) {
+        // A row larger than a block gets a block of its own size.
+        blockSize_ = std::max(BlockBytes, size);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+        used_ = 0;
+    }
+    std::memcpy(blocks_.back().get() + used_, row.data(), size);
+    const quint64 at = quint64(blocks_.size() - 1) << 32 | used_;
+    used_ += size;
+    return at;
+}
+
+size_t PackedRows::append(qint64 key, const RowBytes& row) {
+    if ((count_ >> IndexBlockBits) == indexBlocks_.size())
+        indexBlocks_.push_back(std::make_unique_for_overwrite<Entry[]>(size_t(1) << IndexBlockBits));
+    index(count_) = {key, place(row)};
+    return count_++;
+}
+
+void PackedRows::replace(size_t sequence, const RowBytes& row) {
+    index(sequence).place = place(row);
+}
+
+void PackedRows::clear() {
+    // Swapped with empty ones, so that the memory itself goes too.
+    std::vector<std::unique_ptr<Entry[]>>().swap(indexBlocks_);
+    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    count_ = blockSize_ = used_ = 0;
+}
+
+const char* PackedRows::cell(size_t sequence, int column) const {
+    const quint64 at = index(sequence).place;
+    const char* p = blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
+    for (int c = 0; c < column; ++c) {
+        switch (*p++) {
+        case Tag::Text:
+            p += readVarint(p);
+            break;
+        case Tag::Integer:
+        case Tag::WholeDate:
+            readVarint(p);
+            break;
+        case Tag::Real:
+        case Tag::Date:
+            p += sizeof(double);
+            break;
+        }
+    }
+    return p;
+}
+
+Value PackedRows::value(size_t sequence, int column) const {
+    const char* p = cell(sequence, column);
+    switch (const char tag = *p++) {
+    case Tag::RowKey:
+        return Value(index(sequence).key);
+    case Tag::Text: {
+        const auto size = qsizetype(readVarint(p));
+        return Value(QString::fromUtf8(p, size));
+    }
+    case Tag::Integer:
+        return Value(unzigzag(readVarint(p)));
+    case Tag::Real:
+    case Tag::Date: {
+        const double d = readDouble(p);
+        return tag == Tag::Real ? Value(d) : Value(DateTime(d));
+    }
+    case Tag::WholeDate:
+        return Value(DateTime(double(unzigzag(readVarint(p)))));
+    }
+    return Value();
+}
+
+PackedRows::Number PackedRows::number(size_t sequence, int column) const {
+    const char* p = cell(sequence, column);
+    switch (*p++) {
+    case Tag::Null:
+        return {Number::None, 0};
+    case Tag::RowKey:
+        return {Number::Whole, double(index(sequence).key), index(sequence).key};
+    case Tag::Integer: {
+        const qint64 n = unzigzag(readVarint(p));
+        return {Number::Whole, double(n), n};
+    }
+    case Tag::Real:
+    case Tag::Date:
+        return {Number::Fraction, readDouble(p)};
+    case Tag::WholeDate:
+        return {Number::Fraction, double(unzigzag(readVarint(p)))};
+    }
+    return {Number::NotANumber, 0};
+}
+
+} // namespace platform::db

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "platform/values/Value.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace platform::db {
+
+// One row's cells as compact bytes, built cell by cell in column order. Written for every cell of a table
+// being read, so kept inline.
+class RowBytes {
+public:
+    enum Tag : char { Null, RowKey, Text, Integer, Real, Date, WholeDate };
+
+    void clear() { size_ = 0; }
+    void null() { tag(Null); }
+    // The row's own key (a key column that only names the row number): nothing more is kept for it.
+    void rowKey() { tag(RowKey); }
+    void text(const char* utf8, size_t size) {
+        char* at = room(11 + size);
+        *at++ = Text;
+        at = varint(at, size);
+        std::memcpy(at, utf8, size);
+        size_ = size_t(at + size - bytes_.get());
+    }
+    void integer(qint64 number) {
+        char* at = room(11);
+        *at++ = Integer;
+        size_ = size_t(varint(at, zigzag(number)) - bytes_.get());
+    }
+    void real(double number) { eightBytes(Real, number); }
+    void date(double days) {
+        // Most dates are whole days: a few bytes.
+        if (days > -0x1p40 && days < 0x1p40 && double(qint64(days)) == days) {
+            char* at = room(11);
+            *at++ = WholeDate;
+            size_ = size_t(varint(at, zigzag(qint64(days))) - bytes_.get());
+            return;
+        }
+        eightBytes(Date, days);
+    }
+    void value(const Value& value);
+    const char* data() const { return bytes_.get(); }
+    size_t size() const { return size_; }
+
+    static quint64 zigzag(qint64 n) { return (quint64(n) << 1) ^ quint64(n >> 63); }
+
+private:
+    void tag(Tag tag) {
+        *room(1) = tag;
+        ++size_;
+    }
+    void eightBytes(Tag tag, double number) {
+        char* at = room(9);
+        *at++ = tag;
+        std::memcpy(at, &number, sizeof number);
+        size_ += 9;
+    }
+    // Room for a cell of that many bytes at most.
+    char* room(size_t bytes) { return capacity_ - size_ >= bytes ? bytes_.get() + size_ : grow(bytes); }
+    char* grow(size_t bytes);
+    static char* varint(char* at, quint64 number) {
+        while (number >= 0x80) {
+            *at++ = char(number | 0x80);
+            number >>= 7;
+        }
+        *at++ = char(number);
+        return at;
+    }
+    std::unique_ptr<char[]> bytes_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+    // Set by value(): a text reaches it as UTF-16 and is kept as UTF-8.
+    QByteArray utf8_;
+};
+
+// Rows held as the bytes they were read as, each cell decoded when it is looked at: a large table costs about
+// what its file does. A row is found by its sequence, the order in which it was added.
+class PackedRows {
+public:
+    // Gives the new row's sequence.
+    size_t append(qint64 key, const RowBytes& row);
+    // The row's new cells; its old bytes stay unused until the rows go.
+    void replace(size_t sequence, const RowBytes& row);
+    void clear();
+
+    size_t size() const { return count_; }
+    qint64 key(size_t sequence) const { return index(sequence).key; }
+    Value value(size_t sequence, int column) const;
+    // A cell as a number, for sorting without making a value of it: a date counts as its day number.
+    struct Number {
+        enum Kind { None, Whole, Fraction, NotANumber } kind;
+        double value;
+        qint64 whole = 0;
+    };
+    Number number(size_t sequence, int column) const;
+
+private:
+    // Where the cell's tag is.
+    const char* cell(size_t sequence, int column) const;
+    struct Entry {
+        qint64 key;
+        // Where the row's bytes start: the block in the high half, the offset in it in the low half.
+        quint64 place;
+    };
+    static constexpr int IndexBlockBits = 12;
+    const Entry& index(size_t sequence) const {
+        return indexBlocks_[sequence >> IndexBlockBits][sequence & ((1 << IndexBlockBits) - 1)];
+    }
+    Entry& index(size_t sequence) {
+        return indexBlocks_[sequence >> IndexBlockBits][sequence & ((1 << IndexBlockBits) - 1)];
+    }
+    quint64 place(const RowBytes& row);
+
+    // Nothing is ever moved or grown, so no table is copied to make room and no room is taken on a guess:
+    // the index and the bytes come in blocks, taken as they fill.
+    std::vector<std::unique_ptr<Entry[]>> indexBlocks_;
+    size_t count_ = 0;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t blockSize_ = 0;
+    size_t used_ = 0;
+};
+
+} // namespace platform::db
