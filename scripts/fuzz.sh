@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUIBBLY_FUZZ=ON -DQUIBBLY_BUILD_TESTS=OFF -DQUIBBLY_BUILD_BENCH=OFF >/dev/null
+    -DQUIBBLY_FUZZ=ON -DQUIBBLY_BUILD_TESTS=OFF -DQUIBBLY_BUILD_BENCH=OFF -DQUIBBLY_WERROR=ON >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target fuzzers
 status=0
 for seeds in fuzz/corpus/*/; do

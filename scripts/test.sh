@@ -29,7 +29,8 @@ skip_reasons() {
 }
 
 if [ "${QUIBBLY_SKIP_SANITIZERS:-0}" != 1 ]; then
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIBBLY_SANITIZE=ON -DQUIBBLY_BUILD_BENCH=OFF >/dev/null
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIBBLY_SANITIZE=ON -DQUIBBLY_BUILD_BENCH=OFF \
+        -DQUIBBLY_WERROR=ON >/dev/null
     cmake --build build-asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 300 \
         --output-junit "$PWD/build-asan/ctest-junit.xml" >build-asan/ctest.log 2>&1 || status=$?
@@ -37,7 +38,7 @@ if [ "${QUIBBLY_SKIP_SANITIZERS:-0}" != 1 ]; then
     skip_reasons build-asan/ctest-junit.xml
     [ $status -eq 0 ] && echo "sanitizer run: passed" || echo "sanitizer run: FAILED"
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIBBLY_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --output-on-failure --timeout 300 --output-junit "$PWD/build/ctest-junit.xml" ||
     status=1

@@ -2,9 +2,9 @@
 
 #include "core/MainWindowSide.h"
 
-Program::Program(platform::Environment& env, OrganiserSide& organiser, CalendarSide& calendar,
+Program::Program(platform::Environment& env, OrganiserSide& organiserSide, CalendarSide& calendarSide,
                  const MainWindowLinkMaker& makeMainWindowLink)
-    : FormRegistry(env), organiser(organiser), calendar(calendar), mainWindow_(makeMainWindowLink(*this)) {}
+    : FormRegistry(env), organiser(organiserSide), calendar(calendarSide), mainWindow_(makeMainWindowLink(*this)) {}
 
 Program::~Program() {
     unloadAll();

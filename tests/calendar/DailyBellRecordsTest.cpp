@@ -59,8 +59,8 @@ TEST(BellFallsDue, OncePerDayAtItsSecondAlsoForALateTick) {
     const auto at = [&](int h, int m, int s, int ms = 0, int days = 0) {
         return QDateTime(day.addDays(days), QTime(h, m, s, ms));
     };
-    const auto ny = [](int month, int day, int utcHour, int m, int s, int ms) {
-        return testsupport::inNewYork(QDate(2027, month, day), QTime(utcHour, m, s, ms));
+    const auto ny = [](int month, int dayOfMonth, int utcHour, int m, int s, int ms) {
+        return testsupport::inNewYork(QDate(2027, month, dayOfMonth), QTime(utcHour, m, s, ms));
     };
     const QDateTime never;
     const struct {

@@ -34,9 +34,9 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, ComputeMonthStartExamples,
                                          // March of a leap year counts 29 days for February.
                                          MonthCase{2004, 3, 731641, 1, 31},
                                          MonthCase{2003, 12, 731550, 1, 31}),
-                         [](const testing::TestParamInfo<MonthCase>& info) {
-                             return "Y" + std::to_string(info.param.year) + "_M" +
-                                    std::to_string(info.param.month);
+                         [](const testing::TestParamInfo<MonthCase>& instance) {
+                             return "Y" + std::to_string(instance.param.year) + "_M" +
+                                    std::to_string(instance.param.month);
                          });
 
 TEST(ComputeMonthStart, AgreesWithTheCalendarForEveryMonthOfManyYears) {

@@ -229,7 +229,7 @@ TEST_P(ScheduleFile, NothingGoesAnywhereButIntoTheFileAsReadAndOpeningChangesNot
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleFile, testing::ValuesIn(fileCases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& instance) { return instance.param.name; });
 
 // A note far larger than the rows around it is read whole, and whatever a step of reading throws ends in the
 // one box instead of ending the program.

@@ -131,9 +131,9 @@ int main(int argc, char** argv) {
     platform::SystemClock clock;
     AnsweringDialogs dialogs;
     NamedHost host(QString::fromUtf8(argv[1]));
-    platform::ImmediateProcessEnd end;
+    platform::ImmediateProcessEnd processEnd;
     platform::UdpDatagramNetwork network;
-    platform::Environment env{clock, dialogs, host, end, network, QString::fromUtf8(argv[2])};
+    platform::Environment env{clock, dialogs, host, processEnd, network, QString::fromUtf8(argv[2])};
     NoOrganiser organiser;
     Program program(env, organiser, organiser, MainWindowLink::make);
     program.get<frm_getmsg>().Show();

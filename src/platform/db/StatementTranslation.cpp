@@ -97,11 +97,11 @@ StatementShape StatementShape::parse(const QString& text, const DateTextRule& ru
     Reader reader(text, file);
     StatementShape shape;
     auto readFilter = [&] {
-        Filter filter;
-        filter.column = reader.name();
-        filter.op = reader.comparison();
-        filter.literal = reader.dateLiteral(rule);
-        shape.filter = filter;
+        Filter read;
+        read.column = reader.name();
+        read.op = reader.comparison();
+        read.literal = reader.dateLiteral(rule);
+        shape.filter = read;
     };
     if (reader.keyword(QStringLiteral("select"))) {
         shape.kind = Kind::Select;
