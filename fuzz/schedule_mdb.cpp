@@ -4,8 +4,8 @@
 // touch exactly the row it was made on, checked against the file with plain queries; a damaged file need
 // only be survived.
 #include "common/DateText.h"
+#include "platform/Error.h"
 #include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqliteFile.h"
 #include "schedule/ScheduleDatabase.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-using platform::db::DbError;
+using platform::Error;
 
 class Input {
 public:
@@ -117,7 +117,7 @@ void storeRows(const QString& path, Input& input, uint8_t layout) {
 template <class F> void attempt(F&& step) {
     try {
         step();
-    } catch (const DbError&) {
+    } catch (const Error&) {
     }
 }
 
@@ -187,12 +187,12 @@ void useAsTheWindowsDo(const QString& folder, const QString& path, bool check) {
 // the repository's as like as not: the run stops first, before any input.
 const QString& workFolder() {
     // In memory where there is a tmpfs: the database syncs every change, and the disk would set the pace.
-    static const QString where = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                             : QDir::tempPath();
+    static const QString where =
+        QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     static QTemporaryDir folder(where + QStringLiteral("/fuzz-XXXXXX"));
     if (!folder.isValid()) {
-        std::fprintf(stderr, "fuzz_schedule_mdb: cannot make a temporary folder in %s: %s\n", qPrintable(where),
-                     qPrintable(folder.errorString()));
+        std::fprintf(stderr, "fuzz_schedule_mdb: cannot make a temporary folder in %s: %s\n",
+                     qPrintable(where), qPrintable(folder.errorString()));
         std::exit(1);
     }
     static const QString path = folder.path();

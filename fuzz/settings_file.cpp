@@ -19,8 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!option)
         return 0;
     const QString word = *option ? QStringLiteral("True") : QStringLiteral("False");
-    if (!SettingsFile::write(folder.path(), word, nullptr) ||
-        SettingsFile::readFirstLine(folder.path()) != word)
+    try {
+        SettingsFile::write(folder.path(), word);
+    } catch (const platform::Error&) {
+        std::abort();
+    }
+    if (SettingsFile::readFirstLine(folder.path()) != word)
         std::abort();
     return 0;
 }

@@ -64,22 +64,17 @@ std::optional<bool> truthValue(const QString& line) {
     return std::nullopt;
 }
 
-bool write(const QString& folder, const QString& text, QString* error) {
+void write(const QString& folder, const QString& text) {
     const QString path = QDir(folder).filePath(fileName);
     // Written whole or not at all, so a failed exit never leaves a half file behind.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text.toLatin1() + "\r\n\r\n");
+        if (file.commit())
+            return;
     }
-    file.write(text.toLatin1() + "\r\n\r\n");
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    throw platform::Error(
+        QStringLiteral("The start-up option could not be saved to %1: %2").arg(path, file.errorString()));
 }
 
 } // namespace SettingsFile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QString>
 #include <optional>
 
@@ -12,7 +14,7 @@ inline const QString fileName = QStringLiteral("schedule.txt");
 std::optional<QString> readFirstLine(const QString& folder);
 // The truth value of a line 1, or nullopt when it is neither True nor False.
 std::optional<bool> truthValue(const QString& line);
-// Creates or empties the file and writes text, CR LF, CR LF. false with a reason when that fails.
-bool write(const QString& folder, const QString& text, QString* error);
+// Creates or empties the file and writes text, CR LF, CR LF. Throws platform::Error when that fails.
+void write(const QString& folder, const QString& text);
 
 } // namespace SettingsFile

@@ -4,8 +4,10 @@
 #include "app/about_frm.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/ErrorBox.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
 #include "messaging/Receiver.h"
@@ -45,7 +47,7 @@ frm_getmsg::frm_getmsg(Program& program)
       Picture1(QStringLiteral(":/pictures/icon_waiting.png")),
       Picture2(QStringLiteral(":/pictures/icon_idle.png")),
       Winsock_get(program.env().network, program.env().host, this) {
-    setWindowTitle(QStringLiteral("Quibbly"));
+    setWindowTitle(ProgramTitle);
     // Fixed single border; it starts minimised, so it keeps its minimise button.
     setWindowFlags(platform::fixedBorderFlags() | Qt::WindowMinimizeButtonHint);
     setWindowIcon(Picture2);
@@ -195,12 +197,11 @@ void frm_getmsg::openReceivingSocket() {
     Winsock_get.LocalPort = DatagramKinds::ReceivePort;
     try {
         Winsock_get.Bind();
-    } catch (const platform::SocketError& e) {
-        platform::warn(
+    } catch (const platform::Error& error) {
+        showError(
             registry().env().dialogs,
-            QStringLiteral("Messages cannot be received: %1 Is another copy of the program running on this "
-                           "computer? The rest of the program keeps working.")
-                .arg(QString::fromUtf8(e.what())));
+            error.within(QStringLiteral("Messages cannot be received: %1 Is another copy of the program "
+                                        "running on this computer? The rest of the program keeps working.")));
     }
 }
 
@@ -214,16 +215,15 @@ void frm_getmsg::cmd_exit_Click() {
     platform::MessageBoxRequest question;
     question.text = ExitQuestion;
     question.buttons = platform::BoxButtons::YesNo;
-    question.title = QStringLiteral("Memorell");
+    question.title = OrganiserTitle;
     if (env.dialogs.messageBox(question) != platform::BoxAnswer::Yes)
         return;
 
     ShowTodayText = show_today_sch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
-    QString error;
-    if (!SettingsFile::write(env.programFolder, ShowTodayText, &error)) {
-        platform::warn(env.dialogs,
-                       QStringLiteral("The start-up option could not be saved to %1: %2")
-                           .arg(QDir(env.programFolder).filePath(SettingsFile::fileName), error));
+    try {
+        SettingsFile::write(env.programFolder, ShowTodayText);
+    } catch (const platform::Error& error) {
+        showError(env.dialogs, error);
     }
     Message_module::BroadcastQuitNotice(program());
     env.processEnd.endProcess();

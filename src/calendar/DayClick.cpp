@@ -3,8 +3,8 @@
 #include "calendar/calendar_frm.h"
 #include "common/DateRecognition.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "platform/Environment.h"
-#include "schedule/OrganiserWindows.h"
 #include "schedule/schedule_frm.h"
 
 #include <QComboBox>
@@ -20,7 +20,7 @@ void calendar_frm::txt_week_Click(int Index) {
         platform::warn(program().env().dialogs,
                        QStringLiteral("The year \"%1\" is not correct! Please pick a year from the list.")
                            .arg(combo_year->currentText()),
-                       schedule::OrganiserTitle);
+                       OrganiserTitle);
         return;
     }
     // The click is in this window: it counts as the active one, so showing the list activates the list.

@@ -1,5 +1,6 @@
 #include "messaging/Message_module.h"
 
+#include "core/ErrorBox.h"
 #include "core/Program.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/frm_sendmsg.h"
@@ -11,7 +12,7 @@ void broadcast(Program& program, const QString& prefix) {
     platform::Winsock& socket = program.get<frm_sendmsg>().Winsock_send;
     try {
         if (program.shared.BroadcastAddress.isEmpty())
-            throw platform::SocketError("The broadcast address of this computer is not known.");
+            throw platform::Error(QStringLiteral("The broadcast address of this computer is not known."));
         socket.Protocol = platform::Winsock::sckUDPProtocol;
         socket.RemoteHost = program.shared.BroadcastAddress;
         socket.RemotePort = DatagramKinds::ReceivePort;
@@ -20,16 +21,15 @@ void broadcast(Program& program, const QString& prefix) {
         socket.SendData(prefix + socket.LocalHostName());
         socket.Close();
         SendingWorks(program);
-    } catch (const platform::SocketError& e) {
+    } catch (const platform::Error& error) {
         socket.Close();
         // Told once while the failure lasts, though the compose window comes and goes meanwhile.
         if (program.presenceFailureTold)
             return;
         program.presenceFailureTold = true;
-        platform::warn(
-            program.env().dialogs,
-            QStringLiteral("The other computers on the network could not be told about this one: %1")
-                .arg(QString::fromUtf8(e.what())));
+        showError(program.env().dialogs,
+                  error.within(QStringLiteral(
+                      "The other computers on the network could not be told about this one: %1")));
     }
 }
 

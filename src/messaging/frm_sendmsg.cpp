@@ -1,7 +1,9 @@
 #include "messaging/frm_sendmsg.h"
 
 #include "common/DateText.h"
+#include "core/ErrorBox.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
 #include "platform/ui/ControlEvents.h"
@@ -18,7 +20,7 @@ using platform::makeControl;
 
 frm_sendmsg::frm_sendmsg(Program& program)
     : ProgramForm(program), Winsock_send(program.env().network, program.env().host, this) {
-    setWindowTitle(QStringLiteral("Quibbly"));
+    setWindowTitle(ProgramTitle);
     platform::setClientSizeTwips(this, 5655, 4215, false);
     setFont(platform::mingFont(9));
 
@@ -70,9 +72,9 @@ void frm_sendmsg::send_cmd_Click() {
     const QString destination = group ? program().shared.BroadcastAddress : send_ip->currentText();
     if (destination.isEmpty()) {
         sendFailed(
-            group ? QStringLiteral("The broadcast address of this computer is not known, so nothing can be "
-                                   "sent to Group.")
-                  : QStringLiteral("Type the host name of the recipient, or choose Group."),
+            platform::Error(group ? QStringLiteral("The broadcast address of this computer is not known, so "
+                                                   "nothing can be sent to Group.")
+                                  : QStringLiteral("Type the host name of the recipient, or choose Group.")),
             typed);
         return;
     }
@@ -84,8 +86,8 @@ void frm_sendmsg::send_cmd_Click() {
     try {
         for (const QString& datagram : datagrams)
             platform::Winsock::CheckFits(datagram);
-    } catch (const platform::SocketError& e) {
-        sendFailed(QString::fromUtf8(e.what()), typed);
+    } catch (const platform::Error& error) {
+        sendFailed(error, typed);
         return;
     }
     // The recipient's address may take the resolver a while: the window waits, unable to send twice, and
@@ -94,11 +96,11 @@ void frm_sendmsg::send_cmd_Click() {
     Winsock_send.RemoteHost = destination;
     Winsock_send.LookupRemoteHost(
         [this, datagrams, typed](const QString& address) { sendTo(address, datagrams, typed); },
-        [this, typed](const QString& reason) {
+        [this, typed](const platform::Error& error) {
             if (isUnloaded())
                 return;
             setSending(false);
-            sendFailed(reason, typed);
+            sendFailed(error, typed);
         });
 }
 
@@ -117,9 +119,9 @@ void frm_sendmsg::sendTo(const QString& address, const QStringList& datagrams, c
         for (const QString& datagram : datagrams)
             Winsock_send.SendData(datagram);
         Winsock_send.Close();
-    } catch (const platform::SocketError& e) {
+    } catch (const platform::Error& error) {
         Winsock_send.Close();
-        sendFailed(QString::fromUtf8(e.what()), typed);
+        sendFailed(error, typed);
         return;
     }
     Message_module::SendingWorks(program());
@@ -133,7 +135,7 @@ void frm_sendmsg::setSending(bool sending) {
 }
 
 // Nothing typed is lost: the window stays open with the recipient and the text as they were.
-void frm_sendmsg::sendFailed(const QString& reason, const QString& typed) {
+void frm_sendmsg::sendFailed(const platform::Error& error, const QString& typed) {
     sendtxt->setPlainText(typed);
-    platform::warn(registry().env().dialogs, QStringLiteral("The message was not sent. ") + reason);
+    showError(registry().env().dialogs, error.within(QStringLiteral("The message was not sent. %1")));
 }

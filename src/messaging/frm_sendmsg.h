@@ -37,5 +37,5 @@ public:
 private:
     void sendTo(const QString& address, const QStringList& datagrams, const QString& typed);
     void setSending(bool sending);
-    void sendFailed(const QString& reason, const QString& typed);
+    void sendFailed(const platform::Error& error, const QString& typed);
 };

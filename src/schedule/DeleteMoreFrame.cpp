@@ -4,11 +4,11 @@
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Picker.h"
 #include "schedule/ManagerDesign.h"
-#include "schedule/OrganiserWindows.h"
 #include "schedule/SetBasedDelete.h"
 #include "schedule/add_sch_frm.h"
 #include "schedule/calendar_Module.h"
@@ -98,7 +98,7 @@ void DeleteMoreFrame::Confirm_Click() {
     const auto cutoff = common::recogniseDateTime(form_.pickedDateText(day));
     if (!cutoff) {
         platform::warn(env.dialogs, QStringLiteral("The date is not correct! Please Check it!"),
-                       schedule::OrganiserTitle);
+                       OrganiserTitle);
         return;
     }
     ClrBeforeDate = cutoff->date();

@@ -1,18 +1,18 @@
 #include "schedule/ManageFrame.h"
 
 #include "common/DateRecognition.h"
+#include "core/ErrorBox.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
-#include "schedule/DatabaseErrorBox.h"
 #include "schedule/DeleteMoreFrame.h"
 #include "schedule/ManagerDesign.h"
 #include "schedule/NewScheduleFrame.h"
-#include "schedule/OrganiserWindows.h"
 #include "schedule/add_sch_frm.h"
 
 #include <QCheckBox>
@@ -114,7 +114,7 @@ void ManageFrame::Text1_KeyPress(int& KeyAscii) {
 
 void ManageFrame::refuseEntry(QLineEdit* box, const QString& message) {
     QPointer<ManageFrame> self(this);
-    platform::warn(form_.program().env().dialogs, message, schedule::OrganiserTitle);
+    platform::warn(form_.program().env().dialogs, message, OrganiserTitle);
     if (!self)
         return;
     platform::returnFocus(box);
@@ -166,10 +166,10 @@ bool ManageFrame::storeColumn(platform::db::Recordset& recordset, const QString&
     try {
         recordset.Update(field, value);
         return true;
-    } catch (const platform::db::DbError& error) {
+    } catch (const platform::Error& error) {
         // The refused value stays out of the row, so the next move does not try to store it again.
         recordset.CancelUpdate();
-        schedule::showDatabaseError(form_.program().env().dialogs, error);
+        showError(form_.program().env().dialogs, error);
         return false;
     }
 }
@@ -180,7 +180,7 @@ void ManageFrame::cmd_modify_Click() {
     if (!recordset) {
         platform::warn(dialogs,
                        QStringLiteral("There is no schedule to update: choose one in the grid first."),
-                       schedule::OrganiserTitle);
+                       OrganiserTitle);
         return;
     }
     // What the user pointed at: this row and what the boxes show now.
@@ -198,7 +198,7 @@ void ManageFrame::cmd_modify_Click() {
         platform::MessageBoxRequest notice;
         notice.text = QStringLiteral("Remind checking is not correct, default setting is No!");
         notice.buttons = platform::BoxButtons::OKCancel;
-        notice.title = schedule::OrganiserTitle;
+        notice.title = OrganiserTitle;
         QPointer<ManageFrame> self(this);
         dialogs.messageBox(notice);
         if (!self)
@@ -211,10 +211,10 @@ void ManageFrame::cmd_modify_Click() {
                 dialogs,
                 QStringLiteral("The schedule was deleted meanwhile; the rest of the update was not "
                                "stored."),
-                schedule::OrganiserTitle);
+                OrganiserTitle);
             return;
         }
-        if (!schedule::runReportingFailure(dialogs, [&] { recordset->setAbsolutePosition(row); }))
+        if (!runReportingFailure(dialogs, [&] { recordset->setAbsolutePosition(row); }))
             return;
         form_.txt_remind->setText(QStringLiteral("NO"));
     }
@@ -224,7 +224,7 @@ void ManageFrame::cmd_modify_Click() {
         !storeColumn(*recordset, QStringLiteral("Message"), message) ||
         !storeColumn(*recordset, QStringLiteral("Memo"), memo))
         return;
-    schedule::runReportingFailure(dialogs, [&] { recordset->Update(); });
+    runReportingFailure(dialogs, [&] { recordset->Update(); });
 }
 
 void ManageFrame::cmd_cancelupdate_Click() {
@@ -235,6 +235,6 @@ void ManageFrame::cmd_cancelupdate_Click() {
 void ManageFrame::cmd_del_Click() {
     // Past the last row, or on a row already deleted, there is nothing to delete.
     if (auto* recordset = currentRow())
-        schedule::runReportingFailure(form_.program().env().dialogs, [&] { recordset->Delete(); });
+        runReportingFailure(form_.program().env().dialogs, [&] { recordset->Delete(); });
     form_.writeCount();
 }

@@ -4,7 +4,9 @@
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "core/CalendarSide.h"
+#include "core/ErrorBox.h"
 #include "core/Program.h"
+#include "core/Titles.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/DataGrid.h"
@@ -13,9 +15,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Picker.h"
-#include "schedule/DatabaseErrorBox.h"
 #include "schedule/ManagerDesign.h"
-#include "schedule/OrganiserWindows.h"
 #include "schedule/add_sch_frm.h"
 
 #include <QCheckBox>
@@ -137,13 +137,13 @@ void NewScheduleFrame::exit_Click() {
     platform::MessageBoxRequest question;
     question.text = QStringLiteral("Exit schedule adding?");
     question.buttons = platform::BoxButtons::OKCancel;
-    question.title = schedule::OrganiserTitle;
+    question.title = OrganiserTitle;
     QPointer<NewScheduleFrame> self(this);
     const bool leave = env.dialogs.messageBox(question) == platform::BoxAnswer::OK;
     if (!self || !leave)
         return;
     // Re-reading drops the pending new row: it is never stored.
-    schedule::runReportingFailure(env.dialogs, [&] {
+    runReportingFailure(env.dialogs, [&] {
         form_.Sch_Data->Refresh();
         form_.Sch_Data->Recordset()->CancelUpdate();
     });
@@ -152,7 +152,7 @@ void NewScheduleFrame::exit_Click() {
     form_.showMode(add_sch_frm::Mode::Manage);
     form_.FormatSchGrid();
     if (auto* recordset = form_.Sch_Data->Recordset()) {
-        schedule::runReportingFailure(env.dialogs, [&] {
+        runReportingFailure(env.dialogs, [&] {
             recordset->setSort(QStringLiteral("Schedule_Date"));
             if (!recordset->IsEOF())
                 recordset->MoveLast();
@@ -197,7 +197,7 @@ void NewScheduleFrame::startEntry() {
     if (!self || !form_.Sch_Data->Recordset())
         return;
     // The new row starts empty, but the Remind box keeps its tick: what it shows is what is stored.
-    if (!schedule::runReportingFailure(env.dialogs, [&] { startEntryRow({}); }) || !self)
+    if (!runReportingFailure(env.dialogs, [&] { startEntryRow({}); }) || !self)
         return;
     form_.showMode(add_sch_frm::Mode::Add);
     const QDate today = env.clock.now().date();
@@ -309,13 +309,13 @@ void NewScheduleFrame::new_sch_Click() {
     QPointer<NewScheduleFrame> self(this);
     if (!common::readsAsDateOrTime(form_.txt_date->text())) {
         platform::warn(env.dialogs, QStringLiteral("The date is not correct! Please Check it!"),
-                       schedule::OrganiserTitle);
+                       OrganiserTitle);
         return;
     }
     auto refuseTime = [&] {
         platform::MessageBoxRequest refusal;
         refusal.text = TimeNotCorrect;
-        refusal.title = schedule::OrganiserTitle;
+        refusal.title = OrganiserTitle;
         env.dialogs.messageBox(refusal);
     };
     const TimeEntry time = enteredTime(sch_hour->text(), txt_min->text(), !form_.txt_time->text().isEmpty());
@@ -330,7 +330,7 @@ void NewScheduleFrame::new_sch_Click() {
         platform::MessageBoxRequest question;
         question.text = QStringLiteral("Some items is blank, adding it?");
         question.buttons = platform::BoxButtons::OKCancel;
-        question.title = schedule::OrganiserTitle;
+        question.title = OrganiserTitle;
         const bool adding = env.dialogs.messageBox(question) == platform::BoxAnswer::OK;
         if (!self || !adding)
             return;
@@ -344,7 +344,7 @@ void NewScheduleFrame::new_sch_Click() {
     const Entry entry = typedEntry();
     const platform::Value remindText = remind->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
     auto* recordset = form_.Sch_Data->Recordset();
-    const bool stored = schedule::runReportingFailure(env.dialogs, [&] {
+    const bool stored = runReportingFailure(env.dialogs, [&] {
         if (recordset->editMode() != platform::db::Recordset::EditMode::Adding)
             startEntryRow(entry);
         recordset->Fields(QStringLiteral("Schedule_Date")).setValue(entry.date);
@@ -361,9 +361,9 @@ void NewScheduleFrame::new_sch_Click() {
     // Stored: whatever fails from here on, this entry is done and the next one starts.
     // With blanks the grid reads the rows again, in the order the file gives them.
     if (blanks)
-        schedule::runReportingFailure(env.dialogs, [&] { form_.Sch_Data->Refresh(); });
+        runReportingFailure(env.dialogs, [&] { form_.Sch_Data->Refresh(); });
     if (self)
-        schedule::runReportingFailure(env.dialogs, [&] { form_.Sch_Data->Recordset()->AddNew(); });
+        runReportingFailure(env.dialogs, [&] { form_.Sch_Data->Recordset()->AddNew(); });
     if (!self)
         return;
     form_.txt_date->setText(form_.pickedDateText(common::readNumber(sch_date->currentText())));
@@ -371,8 +371,8 @@ void NewScheduleFrame::new_sch_Click() {
     if (blanks) {
         form_.FormatSchGrid();
     } else {
-        schedule::runReportingFailure(
-            env.dialogs, [&] { form_.Sch_Database->Columns(QStringLiteral("SchNo")).setVisible(false); });
+        runReportingFailure(env.dialogs,
+                            [&] { form_.Sch_Database->Columns(QStringLiteral("SchNo")).setVisible(false); });
         form_.writeCount();
     }
 }

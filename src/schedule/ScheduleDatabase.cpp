@@ -1,8 +1,8 @@
 #include "schedule/ScheduleDatabase.h"
 
+#include "platform/Error.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
-#include "platform/db/DbError.h"
 #include "platform/db/SqliteFile.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@
 namespace schedule {
 namespace {
 
-using platform::db::DbError;
+using platform::Error;
 
 const QStringList scheduleColumns = {QStringLiteral("Schedule_Date"), QStringLiteral("Schedule_Time"),
                                      QStringLiteral("Work"),          QStringLiteral("Remind"),
@@ -38,8 +38,8 @@ void checkScheduleFile(const QString& path) {
     const QStringList columns = file->columnsOf(ScheduleTable);
     for (const QString& needed : scheduleColumns) {
         if (!columns.contains(needed, Qt::CaseInsensitive))
-            throw DbError(
-                DbError::Kind::NotADatabase, path,
+            throw Error(
+                Error::Kind::NotADatabase, path,
                 QStringLiteral("the file is not a schedule database (no table \"%1\" with the field \"%2\")")
                     .arg(ScheduleTable, needed));
     }
@@ -50,8 +50,8 @@ void checkScheduleFile(const QString& path) {
 void createScheduleFile(const QString& path) {
     QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.schedule-XXXXXX.mdb"));
     if (!temporary.open())
-        throw DbError(DbError::Kind::EngineFailure, path,
-                      QStringLiteral("the file cannot be created (%1)").arg(temporary.errorString()));
+        throw Error(Error::Kind::EngineFailure, path,
+                    QStringLiteral("the file cannot be created (%1)").arg(temporary.errorString()));
     const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(temporaryName.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -64,10 +64,10 @@ void createScheduleFile(const QString& path) {
     sqlite3_free(message);
     sqlite3_close(db);
     if (rc != SQLITE_OK)
-        throw DbError(DbError::Kind::EngineFailure, path,
-                      QStringLiteral("the file cannot be created (%1)").arg(reason));
+        throw Error(Error::Kind::EngineFailure, path,
+                    QStringLiteral("the file cannot be created (%1)").arg(reason));
     if (::link(temporaryName.constData(), QFile::encodeName(path).constData()) != 0 && !QFile::exists(path))
-        throw DbError(DbError::Kind::EngineFailure, path, QStringLiteral("the file cannot be created"));
+        throw Error(Error::Kind::EngineFailure, path, QStringLiteral("the file cannot be created"));
 }
 
 } // namespace
@@ -75,7 +75,7 @@ void createScheduleFile(const QString& path) {
 void addDateIndex(const platform::db::SqliteFile& file) {
     try {
         file.prepare(QString::fromUtf8(dateIndex)).step();
-    } catch (const DbError&) {
+    } catch (const Error&) {
         // The rows are found without it.
     }
 }

@@ -29,7 +29,7 @@ QString ScheduleConnectionString(const QString& programFolder);
 QString oneDayStatement(const QString& SelectedDate);
 
 // Creates an empty schedule database when the folder has no schedule.mdb; an existing file is only checked,
-// never changed. Throws DbError when the file exists but is not a schedule database, or cannot be created.
+// never changed. Throws Error when the file exists but is not a schedule database, or cannot be created.
 void openOrCreateScheduleDatabase(const QString& programFolder);
 
 // The index a file made by an older copy of the program lacks, added when the program writes to the file
@@ -38,7 +38,7 @@ void addDateIndex(const platform::db::SqliteFile& file);
 
 // Binds a schedule window's data control and grid as every activation does: the database is made sure of,
 // then connection string, command type 8, record source, the grid's data source, Refresh, and the sort.
-// Throws DbError; the control keeps its previous rows then.
+// Throws Error; the control keeps its previous rows then.
 void bindScheduleData(platform::db::Adodc& data, platform::db::DataGrid& grid, const QString& recordSource,
                       const QString& sortField, const QString& programFolder);
 
@@ -49,7 +49,7 @@ struct GridColumnLayout {
     bool centred = false;
 };
 
-// Lays out the named columns of a bound grid. Throws DbError (FieldNotFound) for a field the grid lacks.
+// Lays out the named columns of a bound grid. Throws Error (FieldNotFound) for a field the grid lacks.
 void layOutGridColumns(platform::db::DataGrid& grid, std::span<const GridColumnLayout> columns);
 
 } // namespace schedule

@@ -1,12 +1,12 @@
 #include "schedule/ScheduleGridRules.h"
 
+#include "core/ErrorBox.h"
+#include "core/Titles.h"
 #include "platform/Environment.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/RecordsetModel.h"
-#include "schedule/DatabaseErrorBox.h"
-#include "schedule/OrganiserWindows.h"
 
 #include <QPointer>
 

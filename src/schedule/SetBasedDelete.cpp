@@ -1,8 +1,7 @@
 #include "schedule/SetBasedDelete.h"
 
 #include "common/DateText.h"
-#include "platform/db/DbError.h"
-#include "schedule/DatabaseErrorBox.h"
+#include "core/ErrorBox.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 
@@ -34,9 +33,9 @@ SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comp
         objects.command->setCommandText(objects.sql);
         objects.command->Execute();
         connection.Close();
-    } catch (const DbError& error) {
+    } catch (const platform::Error& error) {
         connection.Close();
-        showDatabaseError(dialogs, error);
+        showError(dialogs, error);
         return SetDeleteOutcome::Failed;
     }
     return SetDeleteOutcome::Deleted;

@@ -2,6 +2,7 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/ErrorBox.h"
 #include "core/Program.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/BoundTextBox.h"
@@ -9,7 +10,6 @@
 #include "platform/db/Recordset.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
-#include "schedule/DatabaseErrorBox.h"
 #include "schedule/DeleteMoreFrame.h"
 #include "schedule/ManageFrame.h"
 #include "schedule/ManagerDesign.h"
@@ -68,7 +68,9 @@ void add_sch_frm::buildTop() {
     Frame_DB = frame(this, 120, 120, 10215, 2655, QStringLiteral("Schedule Database"));
     Sch_Database = makeControl<platform::db::DataGrid>(Frame_DB, 120, 225, 9975, 2295);
     Sch_Database->setFont(platform::mingFont(9));
-    Sch_Data = makeControl<platform::db::Adodc>(this, 120, 2760, 2655, 330, common::systemDateTextRule());
+    Sch_Data = makeControl<platform::db::Adodc>(
+        this, 120, 2760, 2655, 330, common::systemDateTextRule(),
+        [this](const platform::Error& error) { showError(program().env().dialogs, error); });
     Sch_Data->setCaption(QStringLiteral("Schedule Manager"));
     // The data control keeps the system's colours on the navy window.
     QPalette system = QApplication::palette();
@@ -89,9 +91,6 @@ void add_sch_frm::buildTop() {
     connect(Sch_Database, &platform::db::DataGrid::AfterDelete, this, &add_sch_frm::Sch_Database_AfterDelete);
     connect(Sch_Database, &platform::db::DataGrid::AfterUpdate, this, &add_sch_frm::Sch_Database_AfterUpdate);
     schedule::keepTypedRemindNormalised(*Sch_Database);
-    connect(Sch_Data, &platform::db::Adodc::Error, this, [this](const platform::db::DbError& error) {
-        schedule::showDatabaseError(program().env().dialogs, error);
-    });
 }
 
 void add_sch_frm::buildBoundBoxes() {
@@ -134,7 +133,7 @@ void add_sch_frm::Form_Activate() {
     // An entry under way in the New Schedule frame outlives the re-read: it goes on as a new pending row.
     const bool adding = mode_ == Mode::Add;
     const NewScheduleFrame::Entry entry = add_frame->typedEntry();
-    schedule::runReportingFailure(env.dialogs, [&] {
+    runReportingFailure(env.dialogs, [&] {
         schedule::bindScheduleData(*Sch_Data, *Sch_Database, schedule::ScheduleTable,
                                    QStringLiteral("Schedule_Date"), env.programFolder);
         if (!Sch_Data->Recordset()->IsEOF())
@@ -149,7 +148,7 @@ void add_sch_frm::Form_Activate() {
 void add_sch_frm::FormatSchGrid() {
     // Until a binding has succeeded the grid has no columns to lay out.
     if (Sch_Data->Recordset()) {
-        schedule::runReportingFailure(program().env().dialogs, [&] {
+        runReportingFailure(program().env().dialogs, [&] {
             Sch_Database->Columns(QStringLiteral("SchNo")).setVisible(false);
             schedule::layOutGridColumns(*Sch_Database, ManagerColumns);
         });
@@ -174,8 +173,8 @@ void add_sch_frm::showMode(Mode mode) {
 
 void add_sch_frm::cmd_sort_Click() {
     if (auto* recordset = Sch_Data->Recordset()) {
-        schedule::runReportingFailure(program().env().dialogs,
-                                      [&] { recordset->setSort(QStringLiteral("Schedule_Date")); });
+        runReportingFailure(program().env().dialogs,
+                            [&] { recordset->setSort(QStringLiteral("Schedule_Date")); });
     }
 }
 

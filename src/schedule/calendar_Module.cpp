@@ -48,7 +48,7 @@ void LoadTodayAlarms(TodayAlarmTable& table, const QString& programFolder, const
             platform::db::SqliteFile::openExisting(schedule::scheduleDatabasePath(programFolder)), source,
             common::systemDateTextRule());
         fill(table, *rows, platform::DateTime::fromDate(table.tableDay));
-    } catch (const platform::db::DbError&) {
+    } catch (const platform::Error&) {
         table.TodayAlarms.clear();
     }
 }

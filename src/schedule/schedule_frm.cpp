@@ -1,11 +1,11 @@
 #include "schedule/schedule_frm.h"
 
 #include "common/DateText.h"
+#include "core/ErrorBox.h"
 #include "core/Program.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
 #include "platform/ui/Design.h"
-#include "schedule/DatabaseErrorBox.h"
 #include "schedule/ScheduleDatabase.h"
 #include "schedule/ScheduleGridRules.h"
 #include "schedule/SetBasedDelete.h"
@@ -51,7 +51,9 @@ schedule_frm::schedule_frm(Program& program) : ProgramForm(program) {
     manage_sch = makeControl<QPushButton>(this, 8160, 0, 1815, 375, QStringLiteral("Manage Schedule"));
 
     // Kept out of view: the grid shows what it holds.
-    Sch_Data = new platform::db::Adodc(common::systemDateTextRule(), this);
+    Sch_Data = new platform::db::Adodc(
+        common::systemDateTextRule(),
+        [this](const platform::Error& error) { showError(registry().env().dialogs, error); }, this);
     Sch_Data->setCaption(QStringLiteral("My_schedule"));
     Sch_Data->setVisible(false);
     platform::centreOnScreen(this);
@@ -62,9 +64,6 @@ schedule_frm::schedule_frm(Program& program) : ProgramForm(program) {
     connect(Sch_Grid, &platform::db::DataGrid::AfterUpdate, this, &schedule_frm::Sch_Grid_AfterUpdate);
     schedule::keepTypedRemindNormalised(*Sch_Grid);
     connect(Sch_Grid, &platform::db::DataGrid::AfterDelete, this, &schedule_frm::Sch_Grid_AfterDelete);
-    connect(Sch_Data, &platform::db::Adodc::Error, this, [this](const platform::db::DbError& error) {
-        schedule::showDatabaseError(registry().env().dialogs, error);
-    });
 }
 
 schedule_frm::~schedule_frm() = default;
@@ -78,7 +77,7 @@ void schedule_frm::Form_Activate() {
     platform::Environment& env = registry().env();
     const QString source = schedule::oneDayStatement(program().shared.SelectedDate);
     QPointer<schedule_frm> self(this);
-    const bool bound = schedule::runReportingFailure(env.dialogs, [&] {
+    const bool bound = runReportingFailure(env.dialogs, [&] {
         schedule::bindScheduleData(*Sch_Data, *Sch_Grid, source, QStringLiteral("Schedule_Time"),
                                    env.programFolder);
         schedule::layOutGridColumns(*Sch_Grid, OneDayColumns);

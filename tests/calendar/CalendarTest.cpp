@@ -7,7 +7,7 @@
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
 
-#include "../schedule/OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "calendar/calendar_frm.h"
 #include "platform/ui/Controls.h"
 
-#include "../schedule/OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
 
-#include "OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -9,7 +9,7 @@
 #include "schedule/NewScheduleFrame.h"
 #include "schedule/add_sch_frm.h"
 
-#include "OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QAction>
 #include <QCheckBox>

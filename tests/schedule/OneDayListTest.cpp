@@ -3,7 +3,7 @@
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
 
-#include "OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QFile>
 #include <QPushButton>

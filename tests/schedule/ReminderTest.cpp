@@ -3,7 +3,7 @@
 #include "schedule/calendar_Module.h"
 #include "schedule/schedule_frm.h"
 
-#include "OrganiserFixture.h"
+#include "support/OrganiserFixture.h"
 
 #include <QPushButton>
 

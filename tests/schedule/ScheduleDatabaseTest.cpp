@@ -1,15 +1,15 @@
 #include "schedule/ScheduleDatabase.h"
 
-#include "schedule/DatabaseErrorBox.h"
+#include "core/ErrorBox.h"
 #include "support/FakeEnvironment.h"
 
+#include "platform/Error.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DataGrid.h"
-#include "platform/db/DbError.h"
 
-#include "../platform/db/DbTestFiles.h"
 #include "support/QStringPrinter.h"
+#include "support/ScheduleFolder.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -18,12 +18,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
-using platform::db::DbError;
+using platform::Error;
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -93,8 +93,8 @@ TEST(OpenOrCreateScheduleDatabase, RefusesAForeignFileAndLeavesItAsItWas) {
         try {
             schedule::openOrCreateScheduleDatabase(dir.path());
             ADD_FAILURE();
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.kind(), DbError::Kind::NotADatabase);
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::NotADatabase);
             EXPECT_EQ(e.file(), path);
         }
         EXPECT_EQ(fileBytes(path), content);
@@ -111,7 +111,7 @@ TEST(OpenOrCreateScheduleDatabase, AnOlderFileGetsTheDateIndexAtItsFirstWriteSoO
                  " Remind TEXT, Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    platform::db::Adodc data(common::systemDateTextRule());
+    platform::db::Adodc data(common::systemDateTextRule(), dbtest::failOnReport);
     platform::db::DataGrid grid;
     schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", dir.path());
     data.Recordset()->AddNew();
@@ -131,7 +131,7 @@ TEST(BindScheduleData, BindsRefreshesAndSortsAsAnActivationDoes) {
     folder.add("2003/5/9", "9:0", "late");
     folder.add("2003/5/7", "11:0", "early");
     folder.add("2003/5/7", "8:0", "earliest");
-    platform::db::Adodc data(common::systemDateTextRule());
+    platform::db::Adodc data(common::systemDateTextRule(), dbtest::failOnReport);
     platform::db::DataGrid grid;
     schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", folder.folder());
     EXPECT_EQ(data.ConnectionString(), folder.connectionString());
@@ -170,27 +170,27 @@ struct FileCase {
     const char* name;
     const char* unwritable; // "folder" or "file", immutable (to root too) before the window reads it
     std::function<void(platform::db::Recordset&, const QString& path)> act; // once the window has read it
-    std::optional<DbError::Kind> refusal;
+    std::optional<Error::Kind> refusal;
     const char* atPath; // the Work of each row in the file then at the path
 };
 
 const FileCase fileCases[] = {
     {"OpenedOnly", "", [](auto&, auto&) {}, {}, "a,b"},
     {"Deleted", "", [](auto& rs, auto& path) { QFile::remove(path), rs.AddNew(), rs.Update("Work", "x"); },
-     DbError::Kind::FileMoved, ""},
+     Error::Kind::FileMoved, ""},
     {"Replaced", "", // by the new empty file the next window makes
      [](auto& rs, auto& path) {
          QFile::remove(path), schedule::openOrCreateScheduleDatabase(QFileInfo(path).path()), rs.Delete();
      },
-     DbError::Kind::FileMoved, ""},
+     Error::Kind::FileMoved, ""},
     {"ChangedBySecondConnection", "",
      [](auto& rs, auto& path) {
          plainSql(path, "UPDATE 我的行程 SET Work = 'theirs' WHERE Work = 'a'"), rs.Delete();
      },
-     DbError::Kind::RowChanged, "theirs,b"},
+     Error::Kind::RowChanged, "theirs,b"},
     {"ReadOnlyFolder", "folder", [](auto& rs, auto&) { rs.AddNew(), rs.Update("Work", "x"); },
-     DbError::Kind::ReadOnly, "a,b"},
-    {"ReadOnlyFile", "file", [](auto& rs, auto&) { rs.Update("Work", "x"); }, DbError::Kind::ReadOnly, "a,b"},
+     Error::Kind::ReadOnly, "a,b"},
+    {"ReadOnlyFile", "file", [](auto& rs, auto&) { rs.Update("Work", "x"); }, Error::Kind::ReadOnly, "a,b"},
 };
 
 class ScheduleFile : public testing::TestWithParam<FileCase> {};
@@ -211,21 +211,21 @@ TEST_P(ScheduleFile, NothingGoesAnywhereButIntoTheFileAsReadAndOpeningChangesNot
         if (*c.unwritable && QProcess::execute("chattr", {"+i", target}) != 0)
             GTEST_SKIP() << "nothing can be made unwritable to root here: chattr +i is refused";
         const auto lift = qScopeGuard([&] { QProcess::execute("chattr", {"-i", target}); });
-        platform::db::Adodc data(common::systemDateTextRule());
+        platform::db::Adodc data(common::systemDateTextRule(), dbtest::failOnReport);
         platform::db::DataGrid grid;
         schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", folder.folder());
         ASSERT_EQ(data.Recordset()->RecordCount(), 2);
         try {
             c.act(*data.Recordset(), folder.path());
             EXPECT_FALSE(c.refusal);
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             EXPECT_EQ(e.kind(), c.refusal) << e.what();
             EXPECT_EQ(e.reason().contains(folder.folder()), QString(c.unwritable) == "folder") << e.what();
         }
     }
     EXPECT_EQ(plainSql(folder.path(), "SELECT group_concat(Work) FROM 我的行程"), c.atPath);
     // Only the other program's change reaches the file.
-    EXPECT_TRUE(c.refusal == DbError::Kind::RowChanged || sha256() == before);
+    EXPECT_TRUE(c.refusal == Error::Kind::RowChanged || sha256() == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleFile, testing::ValuesIn(fileCases),
@@ -255,8 +255,9 @@ TEST(ReadingFailures, ALargeRowIsReadWholeAndAnyFailureEndsInTheOneBox) {
     };
     for (const auto& [step, reason] : failures) {
         dialogs.answerNext(platform::BoxAnswer::OK);
-        EXPECT_FALSE(schedule::runReportingFailure(dialogs, step));
-        EXPECT_TRUE(dialogs.shownTexts().last().endsWith(reason)) << dialogs.shownTexts().last().toStdString();
+        EXPECT_FALSE(runReportingFailure(dialogs, step));
+        EXPECT_TRUE(dialogs.shownTexts().last().endsWith(reason))
+            << dialogs.shownTexts().last().toStdString();
     }
 }
 

@@ -3,8 +3,8 @@
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
 
-#include "../platform/db/DbTestFiles.h"
 #include "support/FakeEnvironment.h"
+#include "support/ScheduleFolder.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ TEST_F(GridRules, CancelCancelsTheDeletionAndLeavesDeleteConfirmedAsItWas) {
 
 TEST_F(GridRules, OnAGridCancelDeletesNothingAndOkDeletesTheSelectedRow) {
     folder.add("2003/5/8", "9:0", "b", "NO");
-    platform::db::Adodc data(common::systemDateTextRule());
+    platform::db::Adodc data(common::systemDateTextRule(), dbtest::failOnReport);
     platform::db::DataGrid grid;
     schedule::bindScheduleData(data, grid, "我的行程", "Schedule_Date", folder.folder());
     QObject::connect(&grid, &platform::db::DataGrid::BeforeDelete, &grid, [&](qint16& Cancel) {

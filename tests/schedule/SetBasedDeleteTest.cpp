@@ -1,10 +1,10 @@
 #include "schedule/SetBasedDelete.h"
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "schedule/ScheduleGridRules.h"
 
-#include "../platform/db/DbTestFiles.h"
 #include "support/FakeEnvironment.h"
+#include "support/ScheduleFolder.h"
 
 #include <gtest/gtest.h>
 

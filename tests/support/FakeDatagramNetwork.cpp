@@ -103,7 +103,7 @@ void FakeDatagramNetwork::clearRecord() {
     dropped_ = 0;
 }
 
-bool FakeDatagramNetwork::bindSocket(FakeDatagramSocket* socket, quint16 port, QString* error) {
+void FakeDatagramNetwork::bindSocket(FakeDatagramSocket* socket, quint16 port) {
     if (port == 0) {
         while (bound_.contains(nextEphemeralPort_) || takenPorts_.contains(nextEphemeralPort_))
             ++nextEphemeralPort_;
@@ -111,14 +111,10 @@ bool FakeDatagramNetwork::bindSocket(FakeDatagramSocket* socket, quint16 port, Q
     }
     const bool free = !bound_.contains(port) && !takenPorts_.contains(port);
     bindAttempts_.push_back({port, free});
-    if (!free) {
-        if (error)
-            *error = QStringLiteral("Port %1 is already in use.").arg(port);
-        return false;
-    }
+    if (!free)
+        throw platform::Error(QStringLiteral("Port %1 is already in use.").arg(port));
     bound_.insert(port, socket);
     socket->port_ = port;
-    return true;
 }
 
 void FakeDatagramNetwork::unbindSocket(FakeDatagramSocket* socket) {
@@ -158,35 +154,25 @@ FakeDatagramSocket::~FakeDatagramSocket() {
     close();
 }
 
-bool FakeDatagramSocket::bind(quint16 localPort, QString* error) {
-    if (!network_) {
-        if (error)
-            *error = QStringLiteral("The network is gone.");
-        return false;
-    }
+void FakeDatagramSocket::bind(quint16 localPort) {
+    if (!network_)
+        throw platform::Error(QStringLiteral("The network is gone."));
     if (bound_)
         network_->unbindSocket(this);
-    bound_ = network_->bindSocket(this, localPort, error);
-    return bound_;
+    bound_ = false;
+    network_->bindSocket(this, localPort);
+    bound_ = true;
 }
 
-bool FakeDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes,
-                                QString* error) {
-    if (!network_) {
-        if (error)
-            *error = QStringLiteral("The network is gone.");
-        return false;
-    }
+void FakeDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes) {
+    if (!network_)
+        throw platform::Error(QStringLiteral("The network is gone."));
     // The system refuses more than a UDP datagram over IPv4 carries.
-    if (bytes.size() > 65507) {
-        if (error)
-            *error = QStringLiteral("Datagram was too large to send");
-        return false;
-    }
-    if (!bound_ && !bind(0, error))
-        return false;
+    if (bytes.size() > 65507)
+        throw platform::Error(QStringLiteral("Datagram was too large to send"));
+    if (!bound_)
+        bind(0);
     network_->send(this, to, port, bytes);
-    return true;
 }
 
 void FakeDatagramSocket::close() {

@@ -79,7 +79,7 @@ private:
         platform::Datagram datagram;
     };
 
-    bool bindSocket(FakeDatagramSocket* socket, quint16 port, QString* error);
+    void bindSocket(FakeDatagramSocket* socket, quint16 port);
     void unbindSocket(FakeDatagramSocket* socket);
     void send(FakeDatagramSocket* socket, const QHostAddress& to, quint16 port, const QByteArray& bytes);
     bool reachesThisHost(const QHostAddress& to) const;
@@ -111,8 +111,8 @@ public:
     explicit FakeDatagramSocket(FakeDatagramNetwork& network);
     ~FakeDatagramSocket() override;
 
-    bool bind(quint16 localPort, QString* error) override;
-    bool sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes, QString* error) override;
+    void bind(quint16 localPort) override;
+    void sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes) override;
     void close() override;
     bool hasPendingDatagram() const override { return !queue_.empty(); }
     platform::Datagram takeDatagram() override;

@@ -3,7 +3,7 @@
 // so small that the unfinished rows reach the file, prints PENDING and waits to be killed.
 // Usage: db_insert_child <program folder> <stored rows> <unfinished rows>
 #include "common/DateText.h"
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqliteFile.h"
 #include "schedule/ScheduleDatabase.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         for (;;)
             pause();
-    } catch (const platform::db::DbError& error) {
+    } catch (const platform::Error& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }

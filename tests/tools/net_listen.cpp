@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     socket.LocalPort = args[1].toInt();
     try {
         socket.Bind();
-    } catch (const platform::SocketError& e) {
+    } catch (const platform::Error& e) {
         std::printf("ERROR %s\n", e.what());
         return 3;
     }

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         for (qsizetype i = 4; i < args.size(); ++i)
             socket.SendData(args[i]);
         socket.Close();
-    } catch (const platform::SocketError& e) {
+    } catch (const platform::Error& e) {
         std::printf("ERROR %s\n", e.what());
         return 1;
     }

@@ -7,16 +7,14 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMetaMethod>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolButton>
-#include <QtDebug>
 
 namespace platform::db {
 
-Adodc::Adodc(const DateTextRule& rule, QWidget* parent)
-    : QWidget(parent), rule_(rule), caption_(new QLabel(this)) {
+Adodc::Adodc(const DateTextRule& rule, ErrorReport report, QWidget* parent)
+    : QWidget(parent), rule_(rule), report_(std::move(report)), caption_(new QLabel(this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -77,7 +75,7 @@ void Adodc::storeEditedRow() {
         return;
     try {
         recordset_->Update();
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         reportError(error);
     }
 }
@@ -92,20 +90,17 @@ void Adodc::move(void (db::Recordset::*step)()) {
             recordset_->MoveLast();
         else if (recordset_->IsBOF() && recordset_->RecordCount() > 0)
             recordset_->MoveFirst();
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         reportError(error);
     }
 }
 
-void Adodc::reportError(const DbError& error) {
+void Adodc::reportError(const Error& error) {
     if (deferReports_) {
         QTimer::singleShot(0, this, [this, error] { reportError(error); });
         return;
     }
-    if (isSignalConnected(QMetaMethod::fromSignal(&Adodc::Error)))
-        emit Error(error);
-    else
-        qWarning() << "database:" << error.what();
+    report_(error);
 }
 
 void Adodc::addBoundBox(BoundTextBox* box) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "platform/db/Recordset.h"
 
 #include <QList>
@@ -24,7 +24,11 @@ public:
     // 8: the source is a table name or a statement, worked out from the text.
     static constexpr int adCmdUnknown = 8;
 
-    explicit Adodc(const DateTextRule& rule, QWidget* parent = nullptr);
+    // Where the failures of what the user does through the bar, the grid and the bound boxes go; nothing was
+    // changed by the step that failed.
+    using ErrorReport = std::function<void(const platform::Error& error)>;
+
+    Adodc(const DateTextRule& rule, ErrorReport report, QWidget* parent = nullptr);
     ~Adodc() override;
 
     QString ConnectionString() const { return connectionString_; }
@@ -39,8 +43,8 @@ public:
 
     // Opens a new record set from the source and drops the old one, standing on the first row. A pending
     // change of an existing row is stored first, not dropped with the old rows (a failure to store it is told
-    // through Error once the re-query is over); a pending new row is dropped.
-    // Throws DbError and keeps the old record set when the source cannot be opened; a failure while the rows
+    // through the report once the re-query is over); a pending new row is dropped.
+    // Throws Error and keeps the old record set when the source cannot be opened; a failure while the rows
     // are read leaves the old record set empty.
     void Refresh();
     // Stores a pending change of an existing row, as Refresh does first; a failure is told once the current
@@ -51,21 +55,20 @@ public:
     const DateTextRule& rule() const { return rule_; }
 
     // For the bound controls: a failure of something the user did through them.
-    void reportError(const DbError& error);
+    void reportError(const platform::Error& error);
     void addBoundBox(BoundTextBox* box);
 
 signals:
     // Before a re-query reads the rows: an open cell editor hands its text to the row.
     void aboutToRefresh();
     void recordsetReplaced();
-    // A failure of a user action on the bar, the grid or a bound box; nothing was changed.
-    void Error(const platform::db::DbError& error);
 
 private:
     void move(void (db::Recordset::*step)());
     void handOverBoundTexts();
 
     const DateTextRule& rule_;
+    ErrorReport report_;
     QString connectionString_;
     int commandType_ = adCmdUnknown;
     QString recordSource_;

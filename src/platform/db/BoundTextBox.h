@@ -27,7 +27,7 @@ signals:
     void Change();
 
 public:
-    // Called by the data control just before its current row is stored. Throws DbError when the field
+    // Called by the data control just before its current row is stored. Throws Error when the field
     // refuses the text; the text then stays as typed.
     void handOverText();
 

@@ -1,7 +1,7 @@
 #include "platform/db/Connection.h"
 
+#include "platform/Error.h"
 #include "platform/db/ConnectionString.h"
-#include "platform/db/DbError.h"
 #include "platform/db/SqliteFile.h"
 #include "platform/db/StatementTranslation.h"
 
@@ -19,18 +19,18 @@ void Connection::Close() {
 
 const SqliteFile& Connection::file() const {
     if (!file_)
-        throw DbError(DbError::Kind::NotOpen, QString(), QStringLiteral("the connection is not open"));
+        throw Error(Error::Kind::NotOpen, QString(), QStringLiteral("the connection is not open"));
     return *file_;
 }
 
 int Command::Execute() {
     if (!connection_)
-        throw DbError(DbError::Kind::NotOpen, QString(), QStringLiteral("the command has no connection"));
+        throw Error(Error::Kind::NotOpen, QString(), QStringLiteral("the command has no connection"));
     const SqliteFile& file = connection_->file();
     StatementShape shape = StatementShape::parse(commandText_, connection_->rule(), file.path());
     if (shape.kind != StatementShape::Kind::Delete)
-        throw DbError(DbError::Kind::StatementRefused, file.path(),
-                      QStringLiteral("only delete statements are run as commands"));
+        throw Error(Error::Kind::StatementRefused, file.path(),
+                    QStringLiteral("only delete statements are run as commands"));
     shape.resolveAgainst(file);
     SqliteFile::WriteTransaction transaction(file);
     SqliteStatement statement = file.prepare(shape.sql());

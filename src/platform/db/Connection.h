@@ -13,7 +13,7 @@ class SqliteFile;
 enum class CursorLocation { Server = 2, Client = 3 };
 
 // A connection for statements run through a Command. Open reads the connection string; failures throw
-// DbError and leave the connection closed.
+// Error and leave the connection closed.
 class Connection {
 public:
     explicit Connection(const DateTextRule& rule) : rule_(rule) {}
@@ -49,7 +49,7 @@ public:
     QString CommandText() const { return commandText_; }
     void setCommandText(const QString& text) { commandText_ = text; }
 
-    // Returns the number of rows deleted. Throws DbError; a refused statement runs nothing.
+    // Returns the number of rows deleted. Throws Error; a refused statement runs nothing.
     int Execute();
 
 private:

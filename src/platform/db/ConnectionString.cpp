@@ -1,6 +1,6 @@
 #include "platform/db/ConnectionString.h"
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 
 #include <QStringList>
 
@@ -78,11 +78,11 @@ ConnectionString ConnectionString::parse(const QString& text) {
         i = end;
     }
     if (result.provider.compare(supportedProvider, Qt::CaseInsensitive) != 0)
-        throw DbError(DbError::Kind::BadConnectionString, result.dataSource,
-                      QStringLiteral("the connection names no supported provider"));
+        throw Error(Error::Kind::BadConnectionString, result.dataSource,
+                    QStringLiteral("the connection names no supported provider"));
     if (result.dataSource.isEmpty())
-        throw DbError(DbError::Kind::BadConnectionString, QString(),
-                      QStringLiteral("the connection names no database file"));
+        throw Error(Error::Kind::BadConnectionString, QString(),
+                    QStringLiteral("the connection names no database file"));
     return result;
 }
 

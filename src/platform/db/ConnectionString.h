@@ -10,7 +10,7 @@ struct ConnectionString {
     // The file, with "\" read as the folder separator.
     QString dataSource;
 
-    // Throws DbError (BadConnectionString) when no supported provider or no data source is named.
+    // Throws Error (BadConnectionString) when no supported provider or no data source is named.
     static ConnectionString parse(const QString& text);
 };
 

@@ -104,7 +104,7 @@ DataGrid::DataGrid(QWidget* parent)
         rowTyped_ = true;
         emit AfterColEdit(column);
     });
-    connect(model_, &RecordsetModel::editRefused, this, [this](const DbError& error) {
+    connect(model_, &RecordsetModel::editRefused, this, [this](const Error& error) {
         if (source_)
             source_->reportError(error);
     });
@@ -152,8 +152,8 @@ DataGridColumn DataGrid::Columns(const QString& name) {
     Recordset* recordset = this->recordset();
     const int index = recordset ? recordset->fieldIndex(name) : -1;
     if (index < 0)
-        throw DbError(DbError::Kind::FieldNotFound, recordset ? recordset->file() : QString(),
-                      QStringLiteral("the grid has no column \"%1\"").arg(name));
+        throw Error(Error::Kind::FieldNotFound, recordset ? recordset->file() : QString(),
+                    QStringLiteral("the grid has no column \"%1\"").arg(name));
     return DataGridColumn(*this, index);
 }
 
@@ -232,7 +232,7 @@ void DataGrid::onCurrentRowChanged(const QModelIndex& current, const QModelIndex
         return;
     try {
         recordset()->setAbsolutePosition(target.row());
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         stayOnPrevious();
         if (source_)
             source_->reportError(error);
@@ -271,7 +271,7 @@ bool DataGrid::commitRow() {
     committing_ = true;
     try {
         recordset->Update();
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         committing_ = false;
         if (source_)
             source_->reportError(error);
@@ -371,7 +371,7 @@ void DataGrid::deleteSelectedRows(const QModelIndexList& rows) {
         }
         if (recordset->RecordCount() > 0)
             recordset->setAbsolutePosition(std::min(firstRow, recordset->RecordCount() - 1));
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         if (source_)
             source_->reportError(error);
         if (!self)

@@ -51,7 +51,7 @@ public:
 
     Adodc* DataSource() const { return source_; }
     void setDataSource(Adodc* source);
-    // Throws DbError (FieldNotFound) when the record set has no such field.
+    // Throws Error (FieldNotFound) when the record set has no such field.
     DataGridColumn Columns(const QString& name);
     // A bar above the column headings; none while the caption is empty.
     QString Caption() const;

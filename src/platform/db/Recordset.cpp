@@ -1,6 +1,6 @@
 #include "platform/db/Recordset.h"
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "platform/db/SqliteFile.h"
 
 #include <algorithm>
@@ -116,16 +116,16 @@ std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<SqliteFile> file, con
                                            const std::function<void()>& beforeReading) {
     StatementShape shape = StatementShape::parse(source, rule, file->path());
     if (shape.kind == StatementShape::Kind::Delete)
-        throw DbError(DbError::Kind::StatementRefused, file->path(),
-                      QStringLiteral("a delete statement gives no rows to show"));
+        throw Error(Error::Kind::StatementRefused, file->path(),
+                    QStringLiteral("a delete statement gives no rows to show"));
     shape.resolveAgainst(*file);
     const QString path = file->path();
     std::unique_ptr<Recordset> recordset(new Recordset(std::move(file), rule));
     try {
         recordset->readRows(shape, beforeReading);
     } catch (const std::bad_alloc&) {
-        throw DbError(DbError::Kind::EngineFailure, path,
-                      QStringLiteral("the file holds more than there is memory to read it into"));
+        throw Error(Error::Kind::EngineFailure, path,
+                    QStringLiteral("the file holds more than there is memory to read it into"));
     }
     return recordset;
 }
@@ -262,15 +262,15 @@ QString Recordset::file() const {
     return file_->path();
 }
 
-void Recordset::refuse(DbError::Kind kind, const QString& reason) const {
-    throw DbError(kind, file_->path(), reason);
+void Recordset::refuse(Error::Kind kind, const QString& reason) const {
+    throw Error(kind, file_->path(), reason);
 }
 
 void Recordset::requireCurrentRow() const {
     if (currentDeleted_)
-        refuse(DbError::Kind::NoCurrentRow, QStringLiteral("the current row has been deleted"));
+        refuse(Error::Kind::NoCurrentRow, QStringLiteral("the current row has been deleted"));
     if (mode_ != EditMode::Adding && (pos_ < 0 || pos_ >= RecordCount()))
-        refuse(DbError::Kind::NoCurrentRow, QStringLiteral("there is no current row"));
+        refuse(Error::Kind::NoCurrentRow, QStringLiteral("there is no current row"));
 }
 
 bool Recordset::IsEOF() const {
@@ -300,7 +300,7 @@ int Recordset::rowOfKey(qint64 key) const {
 FieldRef Recordset::Fields(const QString& name) {
     const int column = fieldIndex(name);
     if (column < 0)
-        refuse(DbError::Kind::FieldNotFound, QStringLiteral("the record set has no field \"%1\"").arg(name));
+        refuse(Error::Kind::FieldNotFound, QStringLiteral("the record set has no field \"%1\"").arg(name));
     return FieldRef(*this, column);
 }
 
@@ -331,7 +331,7 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
                                              : value.isDateTime() ? value.dateTime()
                                                                   : DateTime(value.number());
         if (!date || !date->isValid())
-            refuse(DbError::Kind::ValueRefused,
+            refuse(Error::Kind::ValueRefused,
                    QStringLiteral("\"%1\" is not a date or time, which the field \"%2\" holds")
                        .arg(value.isDateTime() ? QString::number(date->days()) : value.toText(rule_), field));
         return *date;
@@ -357,7 +357,7 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
                 number = std::numeric_limits<double>::quiet_NaN();
         }
         if (std::isnan(number))
-            refuse(DbError::Kind::ValueRefused,
+            refuse(Error::Kind::ValueRefused,
                    QStringLiteral("\"%1\" is not a number, which the field \"%2\" holds")
                        .arg(value.toText(rule_), field));
         return number;
@@ -372,9 +372,9 @@ Value Recordset::convertForColumn(int column, const Value& value) const {
 
 void Recordset::setFieldValue(int column, const Value& value) {
     if (column < 0 || column >= columns_.size())
-        refuse(DbError::Kind::FieldNotFound, QStringLiteral("the record set has no such field"));
+        refuse(Error::Kind::FieldNotFound, QStringLiteral("the record set has no such field"));
     if (column == keyColumn_)
-        refuse(DbError::Kind::ValueRefused,
+        refuse(Error::Kind::ValueRefused,
                QStringLiteral("the field \"%1\" is numbered by the database").arg(columns_[column]));
     requireCurrentRow();
     const Value converted = convertForColumn(column, value);
@@ -444,13 +444,12 @@ std::optional<std::vector<Value>> Recordset::readRow(qint64 key) const {
 // without a word.
 void Recordset::requireStoredAsRead(const std::optional<std::vector<Value>>& stored) const {
     if (!stored)
-        refuse(DbError::Kind::RowGone,
+        refuse(Error::Kind::RowGone,
                QStringLiteral("the row was deleted since it was read; the change was not stored"));
     for (int c = 0; c < columns_.size(); ++c) {
         if (!((*stored)[c] == cell(pos_, c)))
-            refuse(DbError::Kind::RowChanged,
-                   QStringLiteral("the row was changed by another program since it "
-                                  "was read; the next refresh shows that change"));
+            refuse(Error::Kind::RowChanged, QStringLiteral("the row was changed by another program since it "
+                                                           "was read; the next refresh shows that change"));
     }
 }
 
@@ -620,10 +619,10 @@ void Recordset::setSort(const QString& sort) {
         else if (words.size() == 2 && words[1].compare(QStringLiteral("ASC"), Qt::CaseInsensitive) == 0)
             descending = false;
         else if (words.size() != 1)
-            refuse(DbError::Kind::FieldNotFound, QStringLiteral("cannot sort by \"%1\"").arg(part.trimmed()));
+            refuse(Error::Kind::FieldNotFound, QStringLiteral("cannot sort by \"%1\"").arg(part.trimmed()));
         const int column = fieldIndex(words[0]);
         if (column < 0)
-            refuse(DbError::Kind::FieldNotFound,
+            refuse(Error::Kind::FieldNotFound,
                    QStringLiteral("cannot sort by \"%1\": the record set has no such field").arg(words[0]));
         keys.push_back({column, descending});
     }

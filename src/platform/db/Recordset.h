@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "platform/db/PackedRows.h"
 #include "platform/db/StatementTranslation.h"
 #include "platform/values/Value.h"
@@ -36,7 +36,7 @@ private:
 //
 // Positions: -1 before the first row (BOF), RecordCount() past the last (EOF). After Delete the deleted row
 // stays current, as a row that can no longer be read or written, until the next move.
-// Failures throw DbError and leave the record set as it was.
+// Failures throw Error and leave the record set as it was.
 class Recordset : public QObject {
     Q_OBJECT
 public:
@@ -136,7 +136,7 @@ private:
     void moveTo(int row);
     bool sortNumerically(int column, bool descending);
     void restoreCurrent(bool onRow, qint64 currentKey);
-    [[noreturn]] void refuse(DbError::Kind kind, const QString& reason) const;
+    [[noreturn]] void refuse(Error::Kind kind, const QString& reason) const;
     void requireCurrentRow() const;
 
     std::shared_ptr<SqliteFile> file_;

@@ -82,7 +82,7 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
     try {
         recordset_->setAbsolutePosition(index.row());
         recordset_->setFieldValue(index.column(), Value(value.toString()));
-    } catch (const DbError& error) {
+    } catch (const Error& error) {
         emit editRefused(error);
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>
@@ -31,7 +31,7 @@ public:
 
 signals:
     void cellEdited(int row, int column);
-    void editRefused(const platform::db::DbError& error);
+    void editRefused(const platform::Error& error);
 
 private:
     void reset();

@@ -1,6 +1,6 @@
 #include "platform/db/SqliteFile.h"
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -23,8 +23,8 @@ sqlite3* SqliteFile::openHandle(const QString& path, bool readOnly, bool immutab
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
-        throw DbError(DbError::Kind::FileMissing, path,
-                      QStringLiteral("the file cannot be opened (%1)").arg(reason));
+        throw Error(Error::Kind::FileMissing, path,
+                    QStringLiteral("the file cannot be opened (%1)").arg(reason));
     }
     return db;
 }
@@ -32,7 +32,7 @@ sqlite3* SqliteFile::openHandle(const QString& path, bool readOnly, bool immutab
 std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path, Upkeep upkeep) {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
-        throw DbError(DbError::Kind::FileMissing, path, QStringLiteral("the file does not exist"));
+        throw Error(Error::Kind::FileMissing, path, QStringLiteral("the file does not exist"));
     // Taken before the handle opens: should the file be replaced in between, a write is refused, never let
     // into the wrong file.
     const std::optional<Identity> identity = identityOf(path);
@@ -58,8 +58,8 @@ std::shared_ptr<SqliteFile> SqliteFile::openExisting(const QString& path, Upkeep
     std::shared_ptr<SqliteFile> file;
     try {
         file = openAndRead(false);
-    } catch (const DbError& error) {
-        if (readOnlyReason.isEmpty() || error.kind() == DbError::Kind::NotADatabase)
+    } catch (const Error& error) {
+        if (readOnlyReason.isEmpty() || error.kind() == Error::Kind::NotADatabase)
             throw;
         file = openAndRead(true);
     }
@@ -78,14 +78,14 @@ std::optional<SqliteFile::Identity> SqliteFile::identityOf(const QString& path) 
 
 void SqliteFile::requireWritable() const {
     if (!readOnlyReason_.isEmpty())
-        throw DbError(DbError::Kind::ReadOnly, path_, readOnlyReason_);
+        throw Error(Error::Kind::ReadOnly, path_, readOnlyReason_);
     const std::optional<Identity> now = identityOf(path_);
     if (!now)
-        throw DbError(DbError::Kind::FileMoved, path_,
-                      QStringLiteral("the file was deleted or moved away since it was read"));
+        throw Error(Error::Kind::FileMoved, path_,
+                    QStringLiteral("the file was deleted or moved away since it was read"));
     if (*now != identity_)
-        throw DbError(DbError::Kind::FileMoved, path_,
-                      QStringLiteral("another file has taken its place since it was read"));
+        throw Error(Error::Kind::FileMoved, path_,
+                    QStringLiteral("another file has taken its place since it was read"));
 }
 
 // Inside a transaction its user began itself, a change is a savepoint of that transaction.
@@ -132,11 +132,11 @@ void SqliteFile::fail(const QString& doing) const {
     const int code = sqlite3_errcode(db_);
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
     if (code == SQLITE_NOTADB)
-        throw DbError(DbError::Kind::NotADatabase, path_, QStringLiteral("the file is not a database"));
+        throw Error(Error::Kind::NotADatabase, path_, QStringLiteral("the file is not a database"));
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
-        throw DbError(DbError::Kind::FileInUse, path_,
-                      QStringLiteral("another program is using the file; try again when it has finished"));
-    throw DbError(DbError::Kind::EngineFailure, path_, QStringLiteral("%1 failed: %2").arg(doing, message));
+        throw Error(Error::Kind::FileInUse, path_,
+                    QStringLiteral("another program is using the file; try again when it has finished"));
+    throw Error(Error::Kind::EngineFailure, path_, QStringLiteral("%1 failed: %2").arg(doing, message));
 }
 
 SqliteStatement SqliteFile::prepare(const QString& sql) const {

@@ -24,7 +24,7 @@ public:
     // in the first write's transaction; a file that is only read is left exactly as it was.
     using Upkeep = std::function<void(const SqliteFile&)>;
 
-    // Throws DbError: FileMissing, NotADatabase, EngineFailure.
+    // Throws Error: FileMissing, NotADatabase, EngineFailure.
     static std::shared_ptr<SqliteFile> openExisting(const QString& path, Upkeep upkeep = {});
     ~SqliteFile();
     SqliteFile(const SqliteFile&) = delete;
@@ -40,10 +40,10 @@ public:
     // Whether the column is the table's row number under another name: an AUTOINCREMENT key always is.
     bool isRowNumberColumn(const QString& table, const QString& column) const;
 
-    // A DbError for the last failure on this handle.
+    // An Error for the last failure on this handle.
     [[noreturn]] void fail(const QString& doing) const;
 
-    // Every change goes through one: it refuses (DbError, nothing written) a file opened for reading only,
+    // Every change goes through one: it refuses (Error, nothing written) a file opened for reading only,
     // and one that is no longer the file at its path (deleted, or another renamed over it since it was
     // opened: the database would still take the change, into a file nobody opens again). Without commit()
     // everything written in it is undone.

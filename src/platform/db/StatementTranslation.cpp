@@ -1,6 +1,6 @@
 #include "platform/db/StatementTranslation.h"
 
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 #include "platform/db/SqliteFile.h"
 
 namespace platform::db {
@@ -12,7 +12,7 @@ public:
     Reader(const QString& text, const QString& file) : text_(text), file_(file) {}
 
     [[noreturn]] void refuse(const QString& why) const {
-        throw DbError(DbError::Kind::StatementRefused, file_, why);
+        throw Error(Error::Kind::StatementRefused, file_, why);
     }
 
     void skipBlanks() {
@@ -130,8 +130,8 @@ StatementShape StatementShape::parse(const QString& text, const DateTextRule& ru
 void StatementShape::resolveAgainst(const SqliteFile& file) {
     const QStringList known = file.columnsOf(table);
     if (known.isEmpty())
-        throw DbError(DbError::Kind::StatementRefused, file.path(),
-                      QStringLiteral("the database has no table \"%1\"").arg(table));
+        throw Error(Error::Kind::StatementRefused, file.path(),
+                    QStringLiteral("the database has no table \"%1\"").arg(table));
     auto resolve = [&](QString& column) {
         for (const QString& k : known) {
             if (k.compare(column, Qt::CaseInsensitive) == 0) {
@@ -139,8 +139,8 @@ void StatementShape::resolveAgainst(const SqliteFile& file) {
                 return;
             }
         }
-        throw DbError(DbError::Kind::FieldNotFound, file.path(),
-                      QStringLiteral("the table \"%1\" has no field \"%2\"").arg(table, column));
+        throw Error(Error::Kind::FieldNotFound, file.path(),
+                    QStringLiteral("the table \"%1\" has no field \"%2\"").arg(table, column));
     };
     for (QString& column : columns)
         resolve(column);

@@ -29,7 +29,7 @@ struct StatementShape {
     QStringList columns; // empty: every column
     std::optional<Filter> filter;
 
-    // Throws DbError (StatementRefused) for any other text or a literal that is not a date.
+    // Throws Error (StatementRefused) for any other text or a literal that is not a date.
     static StatementShape parse(const QString& text, const DateTextRule& rule, const QString& file);
 
     // Checks the names against the file (StatementRefused, FieldNotFound) and fills in the columns of a

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QHostAddress>
@@ -23,9 +25,9 @@ class DatagramSocket : public QObject {
 public:
     using QObject::QObject;
     ~DatagramSocket() override = default;
-    // false with a reason when the port cannot be had.
-    virtual bool bind(quint16 localPort, QString* error) = 0;
-    virtual bool sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes, QString* error) = 0;
+    // Both throw Error with the reason: a port that cannot be had, a datagram the system refuses.
+    virtual void bind(quint16 localPort) = 0;
+    virtual void sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes) = 0;
     virtual void close() = 0;
     virtual bool hasPendingDatagram() const = 0;
     virtual Datagram takeDatagram() = 0;

@@ -52,15 +52,14 @@ UdpDatagramSocket::~UdpDatagramSocket() {
     close();
 }
 
-bool UdpDatagramSocket::bind(quint16 localPort, QString* error) {
+void UdpDatagramSocket::bind(quint16 localPort) {
     close();
     const auto fail = [&](bool inUse) {
-        if (error)
-            *error = inUse
-                         ? QStringLiteral("Port %1 is already in use.").arg(localPort)
-                         : QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError());
+        Error error(inUse
+                        ? QStringLiteral("Port %1 is already in use.").arg(localPort)
+                        : QStringLiteral("Port %1 cannot be opened: %2.").arg(localPort).arg(systemError()));
         close();
-        return false;
+        throw error;
     };
     socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (socket_ < 0)
@@ -76,7 +75,6 @@ bool UdpDatagramSocket::bind(quint16 localPort, QString* error) {
     if (stop_ < 0)
         return fail(false);
     reader_ = std::thread(&UdpDatagramSocket::readUntilStopped, this, socket_, stop_);
-    return true;
 }
 
 void UdpDatagramSocket::readUntilStopped(int socket, int stop) {
@@ -103,15 +101,12 @@ void UdpDatagramSocket::readUntilStopped(int socket, int stop) {
     }
 }
 
-bool UdpDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes,
-                               QString* error) {
+void UdpDatagramSocket::sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes) {
     const sockaddr_in remote = endpoint(to.toIPv4Address(), port);
     if (socket_ >= 0 && ::sendto(socket_, bytes.constData(), bytes.size(), 0,
                                  reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == bytes.size())
-        return true;
-    if (error)
-        *error = socket_ < 0 ? QStringLiteral("The socket is not open.") : systemError();
-    return false;
+        return;
+    throw Error(socket_ < 0 ? QStringLiteral("The socket is not open.") : systemError());
 }
 
 void UdpDatagramSocket::close() {

@@ -16,8 +16,8 @@ public:
     explicit UdpDatagramSocket(QObject* parent = nullptr);
     ~UdpDatagramSocket() override;
 
-    bool bind(quint16 localPort, QString* error) override;
-    bool sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes, QString* error) override;
+    void bind(quint16 localPort) override;
+    void sendTo(const QHostAddress& to, quint16 port, const QByteArray& bytes) override;
     // Stops the reading thread and releases the port; what was not taken is dropped.
     void close() override;
     bool hasPendingDatagram() const override;

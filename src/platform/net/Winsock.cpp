@@ -34,11 +34,10 @@ QString notFound(const QString& host) {
 QByteArray datagramOf(const QString& text) {
     QByteArray bytes = encodeCp950(text);
     if (bytes.size() > Winsock::MaxDatagramBytes)
-        throw SocketError(QStringLiteral("The message is too long: it takes %1 bytes, and one message can "
-                                         "carry at most %2. Shorten it and send it again.")
-                              .arg(bytes.size())
-                              .arg(Winsock::MaxDatagramBytes)
-                              .toStdString());
+        throw Error(QStringLiteral("The message is too long: it takes %1 bytes, and one message can "
+                                   "carry at most %2. Shorten it and send it again.")
+                        .arg(bytes.size())
+                        .arg(Winsock::MaxDatagramBytes));
     return bytes;
 }
 
@@ -65,9 +64,9 @@ QString Winsock::RemoteHostIP() const {
 
 void Winsock::Bind() {
     if (Protocol != sckUDPProtocol)
-        throw SocketError("Only UDP sockets can be bound.");
+        throw Error("Only UDP sockets can be bound.");
     if (LocalPort < 0 || LocalPort > highestPort)
-        throw SocketError(QStringLiteral("%1 is not a port number.").arg(LocalPort).toStdString());
+        throw Error(QStringLiteral("%1 is not a port number.").arg(LocalPort));
     // Binding again starts afresh, so a send that failed before its Close cannot keep the port held.
     releaseSocket();
     openSocket(static_cast<quint16>(LocalPort));
@@ -75,9 +74,7 @@ void Winsock::Bind() {
 
 void Winsock::openSocket(quint16 port) {
     auto socket = network_.createSocket();
-    QString reason;
-    if (!socket->bind(port, &reason))
-        throw SocketError(reason.toStdString());
+    socket->bind(port);
     connect(socket.get(), &DatagramSocket::readyRead, this, &Winsock::onReadyRead);
     socket_ = std::move(socket);
 }
@@ -91,10 +88,10 @@ std::optional<QHostAddress> Winsock::knownAddress(const QString& host) const {
 }
 
 void Winsock::LookupRemoteHost(std::function<void(const QString& address)> found,
-                               std::function<void(const QString& reason)> failed) {
+                               std::function<void(const Error& error)> failed) {
     const QString host = RemoteHost.trimmed();
     if (host.isEmpty()) {
-        failed(noRemoteHost());
+        failed(Error(noRemoteHost()));
         return;
     }
     if (const auto address = knownAddress(host)) {
@@ -107,7 +104,7 @@ void Winsock::LookupRemoteHost(std::function<void(const QString& address)> found
             if (address)
                 found(address->toString());
             else
-                failed(notFound(host));
+                failed(Error(notFound(host)));
         });
 }
 
@@ -117,21 +114,22 @@ void Winsock::CheckFits(const QString& text) {
 
 void Winsock::SendData(const QString& text) {
     if (RemotePort <= 0 || RemotePort > highestPort)
-        throw SocketError(
-            QStringLiteral("%1 is not a port number to send to.").arg(RemotePort).toStdString());
+        throw Error(QStringLiteral("%1 is not a port number to send to.").arg(RemotePort));
     const QString host = RemoteHost.trimmed();
     if (host.isEmpty())
-        throw SocketError(noRemoteHost().toStdString());
+        throw Error(noRemoteHost());
     const auto to = knownAddress(host);
     if (!to)
-        throw SocketError(notFound(host).toStdString());
+        throw Error(notFound(host));
     const QByteArray bytes = datagramOf(text);
     if (!socket_)
         openSocket(0);
-    QString reason;
-    if (!socket_->sendTo(*to, static_cast<quint16>(RemotePort), bytes, &reason))
-        throw SocketError(
-            QStringLiteral("The message to %1 could not be sent: %2").arg(RemoteHost, reason).toStdString());
+    try {
+        socket_->sendTo(*to, static_cast<quint16>(RemotePort), bytes);
+    } catch (const Error& refused) {
+        throw Error(
+            QStringLiteral("The message to %1 could not be sent: %2").arg(RemoteHost, refused.reason()));
+    }
 }
 
 void Winsock::GetData(QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Error.h"
 #include "platform/net/DatagramNetwork.h"
 
 #include <QObject>
@@ -7,21 +8,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 namespace platform {
 
 class HostInfo;
 
-// Raised where a socket control raises a run-time error: a port that cannot be
-// bound, a remote host that cannot be resolved, a datagram that cannot be sent. what() is a sentence for the
-// user.
-class SocketError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The UDP socket control: set its properties, Bind, SendData / GetData, Close. Texts travel as CP950 bytes.
+// Where the control raises a run-time error (a port that cannot be bound, a remote host that cannot be
+// resolved, a datagram that cannot be sent) it throws Error, its reason a sentence for the user.
 class Winsock : public QObject {
     Q_OBJECT
 public:
@@ -41,20 +35,20 @@ public:
     QString RemoteHostIP() const;
 
     // Opens the socket on LocalPort (all interfaces, broadcast allowed); a socket already open is closed
-    // first. Throws SocketError.
+    // first. Throws Error.
     void Bind();
     // Finds RemoteHost's IPv4 address without waiting on the network: a dotted address as it is, else the
     // address that host name last arrived from, else the system resolver, whose answer comes later through
     // the event loop. Exactly one of found and failed runs, once, at once or later, unless this socket is
-    // destroyed first; found gets the dotted address, failed a sentence for the user.
+    // destroyed first; found gets the dotted address, failed the error.
     void LookupRemoteHost(std::function<void(const QString& address)> found,
-                          std::function<void(const QString& reason)> failed);
+                          std::function<void(const Error& error)> failed);
     // Sends one datagram to RemoteHost:RemotePort. RemoteHost is a dotted address or a name heard on the LAN:
-    // sending never waits, so a name only the resolver knows is looked up first. Throws SocketError.
+    // sending never waits, so a name only the resolver knows is looked up first. Throws Error.
     void SendData(const QString& text);
     // The most a UDP datagram over IPv4 can carry.
     static constexpr int MaxDatagramBytes = 65507;
-    // Throws SocketError, with the sizes in its sentence, when text does not fit in one datagram.
+    // Throws Error, with the sizes in its sentence, when text does not fit in one datagram.
     static void CheckFits(const QString& text);
     // Reads the oldest waiting datagram into text (empty text when none waits). Inside a DataArrival
     // handler: the datagram announced, once.

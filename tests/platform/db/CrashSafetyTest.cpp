@@ -1,4 +1,4 @@
-#include "DbTestFiles.h"
+#include "support/ScheduleFolder.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -3,9 +3,9 @@
 #include "platform/db/DataGrid.h"
 #include "platform/db/RecordsetModel.h"
 
-#include "DbTestFiles.h"
 #include "schedule/ScheduleGridRules.h"
 #include "support/FakeEnvironment.h"
+#include "support/ScheduleFolder.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -20,11 +20,11 @@
 
 namespace {
 
+using platform::Error;
 using platform::Value;
 using platform::db::Adodc;
 using platform::db::BoundTextBox;
 using platform::db::DataGrid;
-using platform::db::DbError;
 
 class DataControlWidgets : public testing::Test {
 protected:
@@ -32,7 +32,8 @@ protected:
         folder.add("2003/5/7", "9:30", "a", "NO");
         folder.add("2003/5/8", "10:00", "b", "YES");
         folder.add("2003/5/9", "11:00", "c", "NO");
-        data = new Adodc(common::systemDateTextRule(), &window);
+        data = new Adodc(
+            common::systemDateTextRule(), [this](const Error& e) { errors << e.reason(); }, &window);
         grid = new DataGrid(&window);
         work = new BoundTextBox(&window);
         grid->setGeometry(0, 40, 600, 300);
@@ -81,6 +82,8 @@ protected:
     QWidget window;
     Adodc* data = nullptr;
     DataGrid* grid = nullptr;
+    // What the data control reported, reason by reason.
+    QStringList errors;
     BoundTextBox* work = nullptr;
 };
 
@@ -98,7 +101,7 @@ TEST_F(DataControlWidgets, GridShowsOneColumnPerFieldHeadedByItsName) {
     EXPECT_TRUE(grid->model()->data(cell(0, "Remind"), Qt::TextAlignmentRole).value<Qt::Alignment>() &
                 Qt::AlignHCenter);
     EXPECT_NEAR(grid->Columns("Work").Width(), 2350, 20);
-    EXPECT_THROW(grid->Columns("Nope"), DbError);
+    EXPECT_THROW(grid->Columns("Nope"), Error);
 }
 
 TEST_F(DataControlWidgets, CurrentRowIsSharedBothWaysAndBoundBoxesFollowIt) {
@@ -140,8 +143,6 @@ TEST_F(DataControlWidgets, CellEditsAreStoredWhenTheRowIsLeftAndRaiseAfterUpdate
 }
 
 TEST_F(DataControlWidgets, EscapeDropsTheRowsEditsAndARefusedCellIsReported) {
-    QStringList errors;
-    QObject::connect(data, &Adodc::Error, data, [&](const DbError& e) { errors << e.reason(); });
     QSignalSpy afterUpdate(grid, &DataGrid::AfterUpdate);
     typeInto(1, "Schedule_Date", "2003/13/40");
     EXPECT_EQ(errors.count(), 1);
@@ -213,7 +214,7 @@ TEST_F(DataControlWidgets, BoundBoxesHandTheirTextsToTheRowWhenItIsStored) {
     rs->AddNew();
     time.setText("25:00");
     work->setText("refused");
-    EXPECT_THROW(rs->Update(), DbError);
+    EXPECT_THROW(rs->Update(), Error);
     EXPECT_EQ(time.text(), "25:00");
     EXPECT_EQ(folder.works().size(), 4);
 }
@@ -221,7 +222,7 @@ TEST_F(DataControlWidgets, BoundBoxesHandTheirTextsToTheRowWhenItIsStored) {
 TEST_F(DataControlWidgets, AFailedRefreshKeepsTheRowsItHadAndASuccessfulOneLetsThemGoFirst) {
     const QPointer<platform::db::Recordset> before = data->Recordset();
     data->setRecordSource("delete from 我的行程 where Schedule_Date <#2100/1/1#");
-    EXPECT_THROW(data->Refresh(), DbError);
+    EXPECT_THROW(data->Refresh(), Error);
     EXPECT_EQ(data->Recordset(), before);
     EXPECT_EQ(before->RecordCount(), 3);
     data->setRecordSource(schedule::oneDayStatement("2003/5/8"));
@@ -329,8 +330,6 @@ TEST_F(DataControlWidgets, CodeThatStoresTheEditedRowRaisesNoAfterUpdate) {
 }
 
 TEST_F(DataControlWidgets, AReQueryThatCannotStoreATypedEditGoesOnAndSaysSoAfterwards) {
-    QStringList errors;
-    QObject::connect(data, &Adodc::Error, data, [&](const DbError& e) { errors << e.reason(); });
     typeInto(0, "Work", "typed");
     folder.open()->Delete();
     data->Refresh();
@@ -401,7 +400,9 @@ TEST(DataGridUnderABox, TheWindowOrItsRowsMayGoWhileTheBoxIsOpen) {
             folder.add("2003/5/7", "9:30", work);
         testsupport::ScriptedDialogs dialogs;
         QPointer<QWidget> window = new QWidget;
-        auto* data = new Adodc(common::systemDateTextRule(), window);
+        // What fails here is not what this test is about.
+        auto* data = new Adodc(
+            common::systemDateTextRule(), [](const Error&) {}, window);
         auto* grid = new DataGrid(window);
         data->setConnectionString(folder.connectionString());
         data->setRecordSource(schedule::ScheduleTable);

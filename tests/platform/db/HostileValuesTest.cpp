@@ -1,9 +1,9 @@
 // Files written by other programs: stored values no date can have, and row keys beyond what a double holds
 // exactly. Every check against the file goes through a plain sqlite3 query, not through the record set.
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 
-#include "DbTestFiles.h"
 #include "support/QStringPrinter.h"
+#include "support/ScheduleFolder.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -12,8 +12,8 @@
 
 namespace {
 
+using platform::Error;
 using platform::Value;
-using platform::db::DbError;
 
 // The file as sqlite3 itself reads it: one line per row, in key order.
 struct PlainFile {
@@ -150,9 +150,9 @@ TEST(HostileValues, NumbersNoColumnCanHoldAreRefusedAndTheRestStoredExactly) {
         try {
             rs->Update(c.field, c.typed);
             EXPECT_EQ(plain.rows("t").at(1), c.stored);
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             EXPECT_TRUE(c.stored.isEmpty()) << e.what();
-            EXPECT_EQ(e.kind(), DbError::Kind::ValueRefused);
+            EXPECT_EQ(e.kind(), Error::Kind::ValueRefused);
             rs->CancelUpdate();
         }
         plain.exec("UPDATE t SET Schedule_Date = NULL, Schedule_Time = NULL, Work = NULL");

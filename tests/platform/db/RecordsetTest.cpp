@@ -1,6 +1,6 @@
-#include "platform/db/DbError.h"
+#include "platform/Error.h"
 
-#include "DbTestFiles.h"
+#include "support/ScheduleFolder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,8 +10,8 @@
 
 namespace {
 
+using platform::Error;
 using platform::Value;
-using platform::db::DbError;
 using platform::db::Recordset;
 
 TEST(Recordset, AddNewAndUpdateStoreARowNumberedByTheDatabase) {
@@ -33,7 +33,7 @@ TEST(Recordset, AddNewAndUpdateStoreARowNumberedByTheDatabase) {
     const double first = rs->Fields("SchNo").Value().number();
     EXPECT_GT(first, 0);
     EXPECT_GT(second, first);
-    EXPECT_THROW(rs->Fields("SchNo").setValue(99), DbError);
+    EXPECT_THROW(rs->Fields("SchNo").setValue(99), Error);
 }
 
 TEST(Recordset, DeleteKeepsTheDeletedRowCurrentUntilTheNextMove) {
@@ -45,9 +45,9 @@ TEST(Recordset, DeleteKeepsTheDeletedRowCurrentUntilTheNextMove) {
     rs->Delete();
     EXPECT_EQ(rs->RecordCount(), 1);
     EXPECT_FALSE(rs->IsEOF());
-    EXPECT_THROW(rs->Fields("Work").Value(), DbError);
-    EXPECT_THROW(rs->Update("Work", "into a deleted row"), DbError);
-    EXPECT_THROW(rs->Delete(), DbError);
+    EXPECT_THROW(rs->Fields("Work").Value(), Error);
+    EXPECT_THROW(rs->Update("Work", "into a deleted row"), Error);
+    EXPECT_THROW(rs->Delete(), Error);
     rs->MoveNext();
     EXPECT_TRUE(rs->IsEOF());
     rs->MoveFirst();
@@ -113,8 +113,8 @@ TEST(Recordset, AnUpdateOfARowDeletedElsewhereIsRefusedAndKeptPending) {
     try {
         first->Update();
         ADD_FAILURE();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.kind(), DbError::Kind::RowGone);
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::RowGone);
     }
     EXPECT_EQ(first->editMode(), Recordset::EditMode::Editing);
     EXPECT_TRUE(folder.works().isEmpty());
@@ -123,9 +123,9 @@ TEST(Recordset, AnUpdateOfARowDeletedElsewhereIsRefusedAndKeptPending) {
 TEST(Recordset, FieldsAndSourcesThatDoNotExistAreRefused) {
     dbtest::ScheduleFolder folder;
     auto rs = folder.open();
-    EXPECT_THROW(rs->Fields("Nope"), DbError);
-    EXPECT_THROW(folder.open("其他"), DbError);
-    EXPECT_THROW(folder.open("delete from 我的行程 where Schedule_Date =#2003/5/7#"), DbError);
+    EXPECT_THROW(rs->Fields("Nope"), Error);
+    EXPECT_THROW(folder.open("其他"), Error);
+    EXPECT_THROW(folder.open("delete from 我的行程 where Schedule_Date =#2003/5/7#"), Error);
 }
 
 TEST(SqliteFile, TellsAMissingFileAndAForeignFileApartAndChangesNeither) {
@@ -133,8 +133,8 @@ TEST(SqliteFile, TellsAMissingFileAndAForeignFileApartAndChangesNeither) {
     try {
         platform::db::SqliteFile::openExisting(dir.filePath("schedule.mdb"));
         ADD_FAILURE();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.kind(), DbError::Kind::FileMissing);
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::FileMissing);
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("schedule.mdb")));
 
@@ -146,8 +146,8 @@ TEST(SqliteFile, TellsAMissingFileAndAForeignFileApartAndChangesNeither) {
     try {
         platform::db::SqliteFile::openExisting(file.fileName());
         ADD_FAILURE();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.kind(), DbError::Kind::NotADatabase);
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NotADatabase);
         EXPECT_EQ(e.file(), file.fileName());
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -166,8 +166,8 @@ TEST(SqliteFile, AFileLockedByAnotherProgramIsRefusedAtOnceAndUsableWhenFreed) {
         try {
             use();
             ADD_FAILURE();
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.kind(), DbError::Kind::FileInUse) << e.what();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::FileInUse) << e.what();
         }
         // The window waits for this: a lock held on is told about well within a second.
         EXPECT_LT(waited.elapsed(), 1000);

@@ -1,7 +1,7 @@
+#include "platform/Error.h"
 #include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 
-#include "DbTestFiles.h"
+#include "support/ScheduleFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@ namespace {
 
 using dbtest::day;
 using platform::DateTime;
+using platform::Error;
 using platform::Value;
-using platform::db::DbError;
 
 int deleteWhere(const dbtest::ScheduleFolder& folder, const QString& statement) {
     platform::db::Connection connection(common::systemDateTextRule());
@@ -88,7 +88,7 @@ TEST(ScheduleColumns, SortOrdersDatesAndTimesByValueWithNullsFirst) {
     EXPECT_EQ(order(), QStringList({"c", "b", "a", "none"}));
     rs->setSort("");
     EXPECT_EQ(order(), QStringList({"c", "a", "none", "b"}));
-    EXPECT_THROW(rs->setSort("Nope"), DbError);
+    EXPECT_THROW(rs->setSort("Nope"), Error);
 }
 
 TEST(ScheduleColumns, ADateSortSeesEditsAndAdditionsAndKeepsTheReadOrderAmongEqualDates) {
@@ -128,8 +128,8 @@ TEST(ScheduleColumns, RefuseTextsThatAreNotDatesAndWriteNothing) {
         try {
             rs->Fields("Schedule_Time").setValue(text);
             ADD_FAILURE() << text.toStdString();
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.kind(), DbError::Kind::ValueRefused);
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::ValueRefused);
             EXPECT_EQ(e.file(), folder.path());
         }
     }

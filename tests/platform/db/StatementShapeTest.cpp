@@ -1,14 +1,14 @@
+#include "platform/Error.h"
 #include "platform/db/ConnectionString.h"
-#include "platform/db/DbError.h"
 #include "platform/db/StatementTranslation.h"
 
-#include "DbTestFiles.h"
+#include "support/ScheduleFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platform::db::DbError;
+using platform::Error;
 using platform::db::StatementShape;
 
 StatementShape parse(const QString& text) {
@@ -59,8 +59,8 @@ TEST(StatementShape, RefusesEverythingElseWithoutRunningIt) {
         try {
             parse(text);
             ADD_FAILURE() << "accepted: " << text.toStdString();
-        } catch (const DbError& e) {
-            EXPECT_EQ(e.kind(), DbError::Kind::StatementRefused) << text.toStdString();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::StatementRefused) << text.toStdString();
         }
     }
 }
@@ -73,13 +73,13 @@ TEST(StatementShape, ChecksNamesAgainstTheFile) {
     EXPECT_EQ(table.columns.size(), 7);
 
     auto unknownTable = parse("其他");
-    EXPECT_THROW(unknownTable.resolveAgainst(*file), DbError);
+    EXPECT_THROW(unknownTable.resolveAgainst(*file), Error);
     auto unknownColumn = parse("select Nope from 我的行程");
     try {
         unknownColumn.resolveAgainst(*file);
         ADD_FAILURE();
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.kind(), DbError::Kind::FieldNotFound);
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::FieldNotFound);
     }
 }
 
@@ -88,8 +88,8 @@ TEST(ConnectionString, NamesProviderAndFileWithBackslashAsSeparator) {
         "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/home/u/org\\schedule.mdb;Persist Security Info=False");
     EXPECT_EQ(parsed.provider, "Microsoft.Jet.OLEDB.4.0");
     EXPECT_EQ(parsed.dataSource, "/home/u/org/schedule.mdb");
-    EXPECT_THROW(platform::db::ConnectionString::parse("Provider=Other;Data Source=/x.mdb"), DbError);
-    EXPECT_THROW(platform::db::ConnectionString::parse("Provider=Microsoft.Jet.OLEDB.4.0;"), DbError);
+    EXPECT_THROW(platform::db::ConnectionString::parse("Provider=Other;Data Source=/x.mdb"), Error);
+    EXPECT_THROW(platform::db::ConnectionString::parse("Provider=Microsoft.Jet.OLEDB.4.0;"), Error);
 }
 
 } // namespace

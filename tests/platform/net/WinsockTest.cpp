@@ -9,7 +9,7 @@
 
 namespace {
 
-using platform::SocketError;
+using platform::Error;
 using platform::Winsock;
 using testsupport::FakeDatagramNetwork;
 
@@ -23,7 +23,7 @@ void setUp(Winsock& socket, int localPort, const QString& remoteHost = {}) {
 std::string errorOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const SocketError& e) {
+    } catch (const Error& e) {
         return e.what();
     }
     return {};
@@ -64,7 +64,7 @@ TEST(Winsock, RemoteHostIsADottedAddressElseThePeerLastHeardElseTheResolver) {
         QStringList answers;
         socket.LookupRemoteHost(
             [&](const QString& address) { answers << address; },
-            [&](const QString& reason) { answers << QStringLiteral("failed: ") + reason; });
+            [&](const Error& error) { answers << QStringLiteral("failed: ") + error.reason(); });
         QCoreApplication::processEvents();
         ASSERT_EQ(answers.size(), 1) << c.name;
         if (c.expectedAddress.isEmpty())

@@ -4,13 +4,16 @@
 #include <exception>
 #include <string>
 
-namespace platform::db {
+namespace platform {
 
-// Every failure of the data layer reaches its caller as a DbError, with the file it concerns and a reason
-// a person can read. Nothing has been changed when one is thrown.
-class DbError : public std::exception {
+// The one error value of the program: what failed, told in a sentence a person can read. Every layer throws
+// it; a window turns it into the user's box (core/ErrorBox.h). Nothing was changed by the step that threw it.
+class Error : public std::exception {
 public:
     enum class Kind {
+        // A sentence as it stands: a socket, a settings file.
+        General,
+        // The data layer's failures, each about a database file.
         BadConnectionString,
         FileMissing,
         NotADatabase,
@@ -29,11 +32,16 @@ public:
         EngineFailure,
     };
 
-    DbError(Kind kind, QString file, QString reason);
+    explicit Error(QString reason);
+    Error(Kind kind, QString file, QString reason);
 
     Kind kind() const { return kind_; }
+    bool aboutDatabase() const { return kind_ != Kind::General; }
+    // The database file it concerns; empty for a general error.
     QString file() const { return file_; }
     QString reason() const { return reason_; }
+    // The same failure with its reason told inside a sentence of the caller's, where %1 stands for it.
+    Error within(const QString& sentence) const;
     const char* what() const noexcept override { return what_.c_str(); }
 
 private:
@@ -43,4 +51,4 @@ private:
     std::string what_;
 };
 
-} // namespace platform::db
+} // namespace platform

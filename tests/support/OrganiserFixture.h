@@ -5,7 +5,7 @@
 #include "support/FakeDatagramNetwork.h"
 #include "support/FakeEnvironment.h"
 
-#include "../platform/db/DbTestFiles.h"
+#include "support/ScheduleFolder.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/DateText.h"
+#include "platform/db/Adodc.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqliteFile.h"
 #include "schedule/ScheduleDatabase.h"
@@ -10,6 +11,11 @@
 #include <memory>
 
 namespace dbtest {
+
+// The report of a data control whose failures no test expects.
+inline void failOnReport(const platform::Error& error) {
+    ADD_FAILURE() << "the data control reported: " << error.what();
+}
 
 // A fresh program folder holding an empty schedule database.
 struct ScheduleFolder {
