@@ -4,6 +4,7 @@
 #include "app/about_frm.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/DesignConstants.h"
 #include "core/ErrorBox.h"
 #include "core/OrganiserSide.h"
 #include "core/Program.h"
@@ -96,7 +97,7 @@ void frm_getmsg::buildDesign() {
     txt_msg = makeControl<QLineEdit>(Frame3, 120, 300, 4200, 360);
     txt_msg->setReadOnly(true);
     QPalette red = txt_msg->palette();
-    red.setColor(QPalette::Text, platform::colorFromOle(0x000000FF));
+    red.setColor(QPalette::Text, platform::colorFromOle(design::Red));
     txt_msg->setPalette(red);
     clear_txt_msg = makeControl<QPushButton>(Frame3, 4440, 285, 960, 390, QStringLiteral("Clear"));
 
@@ -107,7 +108,7 @@ void frm_getmsg::buildDesign() {
     QFont bold = platform::mingFont(9, true);
     MsgState->setFont(bold);
     QPalette blue = MsgState->palette();
-    blue.setColor(QPalette::Text, platform::colorFromOle(0x00FF0000));
+    blue.setColor(QPalette::Text, platform::colorFromOle(design::Blue));
     MsgState->setPalette(blue);
     cmd_exit = makeControl<QPushButton>(Frame1, 4200, 330, 1200, 450, QStringLiteral("EXIT"));
 

@@ -4,6 +4,7 @@
 #include "calendar/UserTime_frm.h"
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/DesignConstants.h"
 #include "core/Program.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Controls.h"
@@ -20,15 +21,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+using namespace design;
 using platform::makeControl;
 
 namespace {
 
-constexpr quint32 AppWorkspace = 0x8000000C;
-constexpr quint32 Red = 0x000000FF;
-constexpr quint32 White = 0x00FFFFFF;
-constexpr quint32 TodayColor = 0x80000013;  // inactive caption text
-constexpr quint32 PickedColor = 0x80000009; // caption text: what a pick leaves on the last today cell
+constexpr quint32 TodayColor = InactiveCaptionText;
+// What a pick leaves on the last today cell.
+constexpr quint32 PickedColor = CaptionText;
 
 } // namespace
 
@@ -49,14 +49,14 @@ void calendar_frm::buildDesign() {
 
     Frame1 = makeControl<QGroupBox>(client, 120, 120, 4455, 3375, QStringLiteral("My Calendar"));
     platform::setBackColor(Frame1, AppWorkspace);
-    platform::setForeColor(Frame1, 0x0000FFFF);
+    platform::setForeColor(Frame1, Yellow);
     Frame1->setFont(platform::mingFont(12));
 
     auto combo = [this](int left, int width) {
         auto* box = makeControl<QComboBox>(Frame1, left, 360, width, 300);
         platform::makePicker(box, platform::PickerText::Typed);
-        platform::setBackColor(box, 0x80000006);
-        platform::setForeColor(box, 0x80000005);
+        platform::setBackColor(box, WindowFrame);
+        platform::setForeColor(box, WindowBackground);
         return box;
     };
     combo_year = combo(120, 1095);
@@ -65,8 +65,8 @@ void calendar_frm::buildDesign() {
     txt_time->setAlignment(Qt::AlignCenter);
     // The longest reading, "AM 12:59:59", fits the box only at the window's default size.
     txt_time->setFont(platform::mingFont(9));
-    platform::setBackColor(txt_time, 0x80000007);
-    platform::setForeColor(txt_time, 0x80000004);
+    platform::setBackColor(txt_time, MenuText);
+    platform::setForeColor(txt_time, Menu);
 
     struct Header {
         QLabel** label;
@@ -74,12 +74,9 @@ void calendar_frm::buildDesign() {
         quint32 back, fore;
     };
     const Header headers[] = {
-        {&week7, "Sun", Red, 0x8000000E},
-        {&week1, "Mon", 0x00C00000, 0x80000004},
-        {&week2, "Tue", 0x00C00000, 0x80000004},
-        {&week3, "Wed", 0x00C00000, 0x80000004},
-        {&week4, "Thu", 0x00C00000, 0x80000004},
-        {&week5, "Fri", 0x00C00000, 0x80000004},
+        {&week7, "Sun", Red, HighlightedText}, {&week1, "Mon", DarkBlue, Menu},
+        {&week2, "Tue", DarkBlue, Menu},       {&week3, "Wed", DarkBlue, Menu},
+        {&week4, "Thu", DarkBlue, Menu},       {&week5, "Fri", DarkBlue, Menu},
         {&week6, "Sat", Red, White},
     };
     for (int k = 0; k < 7; ++k) {
@@ -96,7 +93,7 @@ void calendar_frm::buildDesign() {
         cell->setReadOnly(true);
         cell->setAlignment(Qt::AlignCenter);
         const bool weekend = i % 7 == 0 || i % 7 == 6;
-        platform::setBackColor(cell, weekend ? White : 0x80000014);
+        platform::setBackColor(cell, weekend ? White : ButtonHighlight);
         if (weekend)
             platform::setForeColor(cell, Red);
         platform::onClick(cell, [this, i] { txt_week_Click(i); });
@@ -134,7 +131,7 @@ void calendar_frm::Form_Load() {
     const QDate today = registry().env().clock.now().date();
     program().shared.CalendarMonth = qint16(today.month());
     Show();
-    for (int year = 1995; year <= 2100; ++year)
+    for (int year = design::CalendarFirstYear; year <= design::LastYear; ++year)
         combo_year->addItem(common::leadingBlankNumber(year));
     for (const QString& month : months.MonthAbbr)
         combo_month->addItem(month);

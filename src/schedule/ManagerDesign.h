@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DesignConstants.h"
 #include "platform/ui/Picker.h"
 
 #include <QString>
@@ -13,11 +14,11 @@ class QWidget;
 // The look the manager's frames share: navy frames with captions at 12 point, and its colours.
 namespace schedule::manager_design {
 
-constexpr quint32 Navy = 0x00800000;
-constexpr quint32 Cyan = 0x00FFFF00;
-constexpr quint32 Yellow = 0x0000FFFF;
-constexpr quint32 White = 0x00FFFFFF;
-constexpr quint32 HighlightedText = 0x8000000E;
+using design::Cyan;
+using design::HighlightedText;
+using design::Navy;
+using design::White;
+using design::Yellow;
 
 // A frame's look: navy, its caption in cyan (or as given) at 12 point.
 void styleFrame(QGroupBox* box, quint32 captionColor = Cyan);

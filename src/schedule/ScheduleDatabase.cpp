@@ -24,14 +24,20 @@ const QStringList scheduleColumns = {QStringLiteral("Schedule_Date"), QStringLit
 // Dates and times are REAL day numbers (the DATETIME affinity is numeric). The journal undoes a change a
 // crash cut short; in WAL mode, the one kept in the file, a reader (another copy of the program) and a writer
 // do not wait for each other.
-const char* const schema = "PRAGMA journal_mode=WAL;"
-                           "CREATE TABLE \"我的行程\" ("
-                           "Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT, Remind TEXT,"
-                           " Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);";
+QByteArray schema() {
+    return QStringLiteral("PRAGMA journal_mode=WAL;"
+                          "CREATE TABLE \"%1\" ("
+                          "Schedule_Date DATETIME, Schedule_Time DATETIME, Work TEXT, Remind TEXT,"
+                          " Message TEXT, Memo TEXT, SchNo INTEGER PRIMARY KEY AUTOINCREMENT);")
+        .arg(ScheduleTable)
+        .toUtf8();
+}
 
 // One day's rows (the one-day list, today's alarm table) are found by their date without reading the table.
-const char* const dateIndex =
-    "CREATE INDEX IF NOT EXISTS \"我的行程_Schedule_Date\" ON \"我的行程\" (Schedule_Date)";
+QString dateIndex() {
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1_Schedule_Date\" ON \"%1\" (Schedule_Date)")
+        .arg(ScheduleTable);
+}
 
 void checkScheduleFile(const QString& path) {
     const auto file = platform::db::SqliteFile::openExisting(path);
@@ -57,9 +63,9 @@ void createScheduleFile(const QString& path) {
     int rc = sqlite3_open_v2(temporaryName.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     char* message = nullptr;
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, schema, nullptr, nullptr, &message);
+        rc = sqlite3_exec(db, schema().constData(), nullptr, nullptr, &message);
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, dateIndex, nullptr, nullptr, &message);
+        rc = sqlite3_exec(db, dateIndex().toUtf8().constData(), nullptr, nullptr, &message);
     const QString reason = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
     sqlite3_free(message);
     sqlite3_close(db);
@@ -74,7 +80,7 @@ void createScheduleFile(const QString& path) {
 
 void addDateIndex(const platform::db::SqliteFile& file) {
     try {
-        file.prepare(QString::fromUtf8(dateIndex)).step();
+        file.prepare(dateIndex()).step();
     } catch (const Error&) {
         // The rows are found without it.
     }
@@ -89,10 +95,9 @@ QString ScheduleConnectionString(const QString& programFolder) {
            programFolder + QStringLiteral("\\schedule.mdb;") + QStringLiteral("Persist Security Info=False");
 }
 
-QString oneDayStatement(const QString& SelectedDate) {
-    return QStringLiteral("select Schedule_Date,Schedule_Time,Work,Remind,Message,Memo from 我的行程 where "
-                          "Schedule_Date =#") +
-           SelectedDate + QLatin1Char('#');
+QString oneDayStatement(const QString& SelectedDate, const QString& columns) {
+    return QStringLiteral("select ") + columns + QStringLiteral(" from ") + ScheduleTable +
+           QStringLiteral(" where Schedule_Date =#") + SelectedDate + QLatin1Char('#');
 }
 
 void openOrCreateScheduleDatabase(const QString& programFolder) {

@@ -24,9 +24,13 @@ QString scheduleDatabasePath(const QString& programFolder);
 // Info=False", separated by ";".
 QString ScheduleConnectionString(const QString& programFolder);
 
-// The one-day list's source: the six shown columns of the rows whose date equals SelectedDate, the text of
-// SelectedDate written between "#" marks exactly as it stands.
-QString oneDayStatement(const QString& SelectedDate);
+// The six columns the one-day list shows.
+inline const QString OneDayListColumns =
+    QStringLiteral("Schedule_Date,Schedule_Time,Work,Remind,Message,Memo");
+
+// The one-day query: the columns named (by default the one-day list's) of the rows whose date equals
+// SelectedDate, the text of SelectedDate written between "#" marks exactly as it stands.
+QString oneDayStatement(const QString& SelectedDate, const QString& columns = OneDayListColumns);
 
 // Creates an empty schedule database when the folder has no schedule.mdb; an existing file is only checked,
 // never changed. Throws Error when the file exists but is not a schedule database, or cannot be created.

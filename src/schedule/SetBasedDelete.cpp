@@ -27,8 +27,9 @@ SetDeleteOutcome runSetBasedDelete(SetDeleteObjects objects, const QString& comp
         return SetDeleteOutcome::Cancelled;
     try {
         connection.Open(QString(), QString(), -1);
-        objects.sql = QStringLiteral("delete from 我的行程 where Schedule_Date ") + comparison +
-                      QLatin1Char('#') + SelectedDate + QLatin1Char('#');
+        objects.sql = QStringLiteral("delete from ") + ScheduleTable +
+                      QStringLiteral(" where Schedule_Date ") + comparison + QLatin1Char('#') + SelectedDate +
+                      QLatin1Char('#');
         objects.command->setActiveConnection(&connection);
         objects.command->setCommandText(objects.sql);
         objects.command->Execute();

@@ -2,6 +2,7 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "core/DesignConstants.h"
 #include "core/ErrorBox.h"
 #include "core/Program.h"
 #include "platform/db/Adodc.h"
@@ -222,7 +223,7 @@ void add_sch_frm::appendDays(QComboBox* days) {
 }
 
 void add_sch_frm::appendYearsAndMonths(QComboBox* years, QComboBox* monthItems) {
-    for (int year = 2003; year <= 2100; ++year)
+    for (int year = design::ManagerFirstYear; year <= design::LastYear; ++year)
         years->addItem(common::leadingBlankNumber(year));
     for (const QString& month : months.MonthAbbr)
         monthItems->addItem(month);

@@ -39,10 +39,8 @@ void LoadTodayAlarms(TodayAlarmTable& table, const QString& programFolder, const
     table.tableDay = now.date();
     if (!table.checkedUpTo.isValid())
         table.checkedUpTo = now;
-    const QString source =
-        QStringLiteral(
-            "select Schedule_Date,Schedule_Time,Remind,Message from 我的行程 where Schedule_Date =#") +
-        common::shortDateText(table.tableDay) + QLatin1Char('#');
+    const QString source = schedule::oneDayStatement(
+        common::shortDateText(table.tableDay), QStringLiteral("Schedule_Date,Schedule_Time,Remind,Message"));
     try {
         const auto rows = platform::db::Recordset::open(
             platform::db::SqliteFile::openExisting(schedule::scheduleDatabasePath(programFolder)), source,

@@ -1,6 +1,7 @@
 #include "schedule/schedule_frm.h"
 
 #include "common/DateText.h"
+#include "core/DesignConstants.h"
 #include "core/ErrorBox.h"
 #include "core/Program.h"
 #include "platform/db/Adodc.h"
@@ -20,8 +21,6 @@ using platform::makeControl;
 
 namespace {
 
-constexpr quint32 DarkBlue = 0x00C00000;
-
 const schedule::GridColumnLayout OneDayColumns[] = {
     {"Schedule_Date", 1500}, {"Schedule_Time", 1550}, {"Work", 2750},
     {"Remind", 1100, true},  {"Message", 1200},       {"Memo", 1400},
@@ -33,12 +32,12 @@ schedule_frm::schedule_frm(Program& program) : ProgramForm(program) {
     setWindowTitle(QStringLiteral("Today Schedule"));
     setWindowFlags(platform::fixedBorderFlags());
     platform::setClientSizeTwips(this, 9855, 4335, true);
-    platform::setBackColor(this, DarkBlue);
+    platform::setBackColor(this, design::DarkBlue);
     setFont(platform::mingFont(9));
 
     Frame1 = makeControl<QGroupBox>(this, 0, 240, 9855, 3975);
-    platform::setBackColor(Frame1, DarkBlue);
-    platform::setForeColor(Frame1, 0x0000FFFF);
+    platform::setBackColor(Frame1, design::DarkBlue);
+    platform::setForeColor(Frame1, design::Yellow);
     Frame1->setFont(platform::mingFont(14.25, true, true));
     Sch_Grid = makeControl<platform::db::DataGrid>(Frame1, 120, 360, 9615, 3495);
     Sch_Grid->setFont(platform::mingFont(12));
