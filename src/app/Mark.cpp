@@ -2,8 +2,8 @@
 
 #include "app/frm_getmsg.h"
 #include "core/Program.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/Timer.h"
 
 #include <QLabel>
 #include <QPixmap>

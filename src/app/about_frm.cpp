@@ -1,6 +1,6 @@
 #include "app/about_frm.h"
 
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 
 #include <QGroupBox>
 #include <QLabel>

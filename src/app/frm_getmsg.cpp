@@ -13,9 +13,9 @@
 #include "messaging/Message_module.h"
 #include "messaging/Receiver.h"
 #include "messaging/frm_sendmsg.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/PictureButton.h"
+#include "platform/ui/Timer.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -7,9 +7,9 @@
 #include "core/DesignConstants.h"
 #include "core/Program.h"
 #include "platform/ui/ControlEvents.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Picker.h"
+#include "platform/ui/Timer.h"
 #include "schedule/add_sch_frm.h"
 
 #include <QAction>

@@ -7,8 +7,8 @@
 #include "messaging/DatagramKinds.h"
 #include "messaging/Message_module.h"
 #include "platform/ui/ControlEvents.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
+#include "platform/ui/OptionButton.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -8,7 +8,6 @@
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/ControlEvents.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "schedule/DeleteMoreFrame.h"
 #include "schedule/ManagerDesign.h"

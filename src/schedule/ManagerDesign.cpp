@@ -1,6 +1,5 @@
 #include "schedule/ManagerDesign.h"
 
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 
 #include <QAbstractButton>

@@ -12,7 +12,6 @@
 #include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/ControlEvents.h"
-#include "platform/ui/Controls.h"
 #include "platform/ui/Design.h"
 #include "platform/ui/Picker.h"
 #include "schedule/ManagerDesign.h"

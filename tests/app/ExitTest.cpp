@@ -1,6 +1,6 @@
 #include "app/about_frm.h"
 #include "app/frm_getmsg.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/Timer.h"
 #include "support/ProgramFixture.h"
 
 #include <QAction>
@@ -56,7 +56,7 @@ TEST_F(Exit, YesWritesTheOptionThenSendsTheQuitNoticeThenEnds) {
 
 // The question is a box: while it is open messages arrive, timers tick and windows close, and No keeps it
 // all.
-TEST_F(Exit, NoChangesNothing) {
+TEST_F(Exit, NoWritesAndSendsNothingAndTheProgramRunsOnUnderTheQuestion) {
     frm_getmsg& main = start("True\r\n\r\n");
     main.show_today_sch->trigger();
     main.about_Click();

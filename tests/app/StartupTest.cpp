@@ -1,7 +1,7 @@
 #include "app/Mark.h"
 #include "app/frm_getmsg.h"
 #include "messaging/frm_sendmsg.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/Timer.h"
 #include "support/ProgramFixture.h"
 
 #include <QAction>

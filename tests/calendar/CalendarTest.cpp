@@ -2,8 +2,8 @@
 #include "calendar/calendar_frm.h"
 #include "platform/db/Adodc.h"
 #include "platform/db/DataGrid.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
+#include "platform/ui/Timer.h"
 #include "schedule/add_sch_frm.h"
 #include "schedule/schedule_frm.h"
 

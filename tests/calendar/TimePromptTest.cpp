@@ -1,7 +1,7 @@
 #include "app/frm_getmsg.h"
 #include "calendar/UserTime_frm.h"
 #include "calendar/calendar_frm.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/Timer.h"
 
 #include "support/OrganiserFixture.h"
 

@@ -22,7 +22,7 @@ protected:
     frm_getmsg* main = nullptr;
 };
 
-TEST_F(Browsing, ButtonsAndMenuItemsDriveTheWindow) {
+TEST_F(Browsing, PreviousDeleteAndDeleteAllMoveThroughTheStoreAndShowWhereTheyStop) {
     EXPECT_TRUE(idleIcon());
     message(1);
     message(2);

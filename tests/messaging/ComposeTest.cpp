@@ -1,6 +1,6 @@
 #include "app/frm_getmsg.h"
 #include "messaging/frm_sendmsg.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/OptionButton.h"
 #include "support/ProgramFixture.h"
 
 #include <QApplication>

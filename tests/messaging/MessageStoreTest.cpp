@@ -49,7 +49,7 @@ MessageStore storeWith(int count, int shown) {
 
 } // namespace
 
-TEST(MessageStore, DisplayAfterEachOperation) {
+TEST(MessageStore, EachStepShowsTheHeaderBodyAndCounterOfTheMessageItStopsAt) {
     struct Case {
         const char* name;
         int count;

@@ -85,7 +85,7 @@ TEST_F(Receiver, AnAnswerThatCannotGoIsReportedOnceUntilSendingWorksAgain) {
     EXPECT_EQ(dialogs.shown().size(), 2u);
 }
 
-TEST_F(Receiver, KnownHostListRules) {
+TEST_F(Receiver, EachAddressListsOnceTheNameItAnnouncedLastAndAQuitNoticeRemovesOnlyItsName) {
     struct Case {
         const char* name;
         std::vector<std::pair<const char*, const char*>> arrivals; // datagram, last octet of its sender
@@ -175,7 +175,7 @@ TEST_F(Receiver, ABurstIsKeptWholeAndShownOnce) {
     EXPECT_FALSE(main->isMinimized());
 }
 
-TEST(BroadcastAddress, FirstThreeOctetsAnd255) {
+TEST(BroadcastAddress, IsTheFirstThreeOctetsAnd255ElseTheOneKnownBefore) {
     EXPECT_EQ(DatagramKinds::broadcastAddressFor("10.1.2.3", ""), "10.1.2.255");
     EXPECT_EQ(DatagramKinds::broadcastAddressFor("192.168.100.200", ""), "192.168.100.255");
     EXPECT_EQ(DatagramKinds::broadcastAddressFor("127.0.0.1", ""), "127.0.0.255");

@@ -3,7 +3,7 @@
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/DataGrid.h"
 #include "platform/db/Recordset.h"
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 #include "schedule/DeleteMoreFrame.h"
 #include "schedule/ManageFrame.h"
 #include "schedule/NewScheduleFrame.h"
@@ -104,7 +104,7 @@ TEST_F(Manager, TheKeyboardGoesFromAddRoundTheWindowThroughTheGrid) {
     }
 }
 
-TEST_F(Manager, DateAndTimeEntryRules) {
+TEST_F(Manager, DateBoxTakesDigitsAndSlashesAndABoxLeftHoldingNoDateOrTimeIsRefused) {
     add("2003/5/7", "9:30", "w", "YES", "msg");
     add_sch_frm& manager = open();
     manager.Manage_frame->Text1->clear();
@@ -283,7 +283,7 @@ TEST_F(Manager, DeleteDeletesTheCurrentRowWithoutAQuestionAndCountsAgain) {
     EXPECT_EQ(manager.txt_total->text() + folder.works().join(""), "Total: 0");
 }
 
-TEST_F(Manager, WaysOut) {
+TEST_F(Manager, ExitStoresTheTypedRowAndReloadsHiddenAndExitManagerClosesTheCalendarToo) {
     add("2003/5/7", "9:30", "w");
     // "Exit" closes and loads the manager again, hidden, in manage mode.
     add_sch_frm* manager = &open();

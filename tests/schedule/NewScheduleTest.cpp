@@ -171,7 +171,7 @@ TEST_F(NewSchedule, BarsAndBoxesDriveEachOther) {
     EXPECT_EQ(manager.txt_time->text(), QStringLiteral("11:45"));
 }
 
-TEST_F(NewSchedule, KeyFilters) {
+TEST_F(NewSchedule, HourAndMinuteTakeDigitsOnlyAndThePickersTakeNoTyping) {
     add_sch_frm& manager = adding();
     struct Case {
         QLineEdit* box;

@@ -19,7 +19,7 @@
 #include "platform/SystemSeams.h"
 #include "platform/net/SystemHostInfo.h"
 #include "platform/net/UdpDatagramNetwork.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/Timer.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "platform/db/BoundTextBox.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/SqliteFile.h"
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

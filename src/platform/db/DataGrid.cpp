@@ -2,7 +2,7 @@
 
 #include "platform/db/Adodc.h"
 #include "platform/db/RecordsetModel.h"
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 
 #include <QAbstractButton>
 #include <QApplication>

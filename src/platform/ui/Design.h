@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 
 #include <QAbstractScrollArea>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "platform/ui/QtDialogs.h"
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 #include "support/QStringPrinter.h"
 
 #include <QAbstractButton>

@@ -6,6 +6,8 @@
 
 namespace platform {
 
+// The units a design is written in: sizes in twips, colours as &H00BBGGRR, the Ming font by its name.
+
 // Designs give sizes in twips (1/1440 inch); they scale with the screen's logical resolution.
 int twipsToPixels(int twips);
 QRect twipsRect(int left, int top, int width, int height);

@@ -1,4 +1,4 @@
-#include "platform/ui/Twips.h"
+#include "platform/ui/DesignUnits.h"
 
 #include <QApplication>
 #include <QFontDatabase>
