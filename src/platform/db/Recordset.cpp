@@ -182,45 +182,45 @@ void Recordset::readRows(const StatementShape& shape, const std::function<void()
     }
     if (beforeReading)
         beforeReading();
-    // Every cell of the table passes here: the engine is asked directly, once per cell where it can be.
+    // Every cell of the table passes here: the engine is asked once per cell, for the cell itself, and the
+    // rest read from that. Such a value is not to be shared between threads, nor is the handle.
     sqlite3_stmt* const cursor = statement.handle();
     RowBytes& row = scratch_;
     while (statement.step()) {
         row.clear();
-        const qint64 rowNumber = sqlite3_column_int64(cursor, 0);
+        const qint64 rowNumber = sqlite3_value_int64(sqlite3_column_value(cursor, 0));
         for (size_t c = 0; c < readings.size(); ++c) {
-            const int column = int(c) + 1;
             if (readings[c] == Reading::RowNumber) {
                 row.rowKey();
                 continue;
             }
+            sqlite3_value* const cell = sqlite3_column_value(cursor, int(c) + 1);
             if (readings[c] == Reading::TextOnly) {
                 // Such a column gives no pointer for null alone, so its type need not be asked.
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
                 if (text)
-                    row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
+                    row.text(text, size_t(sqlite3_value_bytes(cell)));
                 else
                     row.null();
                 continue;
             }
-            const int storage = sqlite3_column_type(cursor, column);
+            const int storage = sqlite3_value_type(cell);
             if (storage == SQLITE_NULL) {
                 row.null();
             } else if (readings[c] == Reading::Date) {
-                const DateTime date(storage == SQLITE_INTEGER || storage == SQLITE_FLOAT
-                                        ? sqlite3_column_double(cursor, column)
-                                        : NoDate);
+                const DateTime date(storage == SQLITE_INTEGER || storage == SQLITE_FLOAT ? sqlite3_value_double(cell)
+                                                                                           : NoDate);
                 if (date.isValid())
                     row.date(date.days());
                 else
                     row.null();
             } else if (storage == SQLITE_TEXT || storage == SQLITE_BLOB) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
-                row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+                row.text(text, size_t(sqlite3_value_bytes(cell)));
             } else if (storage == SQLITE_INTEGER) {
-                row.integer(sqlite3_column_int64(cursor, column));
+                row.integer(sqlite3_value_int64(cell));
             } else {
-                row.real(sqlite3_column_double(cursor, column));
+                row.real(sqlite3_value_double(cell));
             }
         }
         rows_.append(rowNumber, row);
