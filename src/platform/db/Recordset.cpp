@@ -55,40 +55,41 @@ quint64 orderedBits(double key) {
     return (bits & sign) ? ~bits : bits | sign;
 }
 
-// Sorts numbers a byte at a time from the lowest (bytes all of them share are skipped): no comparisons, so
-// random keys cost no mispredicted branches.
-template <class Number> void radixSort(std::vector<Number>& numbers) {
-    if (numbers.empty())
+// Sorts numbers by their bits from `from` up to `to`, a digit of up to 12 bits at a time from the lowest:
+// no comparisons, so random keys cost no mispredicted branches. Each pass keeps the order of equal digits, so
+// numbers already in order by their lower bits stay so.
+template <class Number> void radixSort(std::vector<Number>& numbers, int from, int to) {
+    if (numbers.empty() || from >= to)
         return;
-    Number differing = 0;
-    for (const Number n : numbers)
-        differing |= n ^ numbers.front();
+    const int passes = (to - from + 11) / 12;
+    const int width = (to - from + passes - 1) / passes;
+    const Number mask = Number((1u << width) - 1);
     std::vector<Number> buffer(numbers.size());
-    for (int shift = 0; shift < int(8 * sizeof(Number)); shift += 8) {
-        if (!((differing >> shift) & 0xFF))
-            continue;
-        std::array<size_t, 256> count{};
+    std::vector<size_t> count(size_t(1) << width);
+    for (int shift = from; shift < to; shift += width) {
+        std::fill(count.begin(), count.end(), 0);
         for (const Number n : numbers)
-            ++count[(n >> shift) & 0xFF];
+            ++count[(n >> shift) & mask];
         size_t offset = 0;
         for (size_t& c : count)
             offset += std::exchange(c, offset);
         for (const Number n : numbers)
-            buffer[count[(n >> shift) & 0xFF]++] = n;
+            buffer[count[(n >> shift) & mask]++] = n;
         numbers.swap(buffer);
     }
 }
 
-// Sorts the rows by their keys (taken from `keys`, which is spent), the bits in which the keys differ packed
-// above each row's sequence, so that equal keys keep the order in which their rows were read. Bits that all
-// keys share are dropped.
+// Sorts the rows by their keys (taken from `keys`, which is spent), the keyBits in which the keys differ (from
+// bit low) packed above each row's sequence, so that equal keys keep the order in which their rows were read.
+// Rows already in that order need only their keys sorted.
 template <class Packed>
-void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int sequenceBits) {
+void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int keyBits, int sequenceBits) {
     std::vector<Packed> packed(order.size());
     for (size_t r = 0; r < order.size(); ++r)
         packed[r] = Packed((keys[r] >> low) << sequenceBits | order[r]);
     std::vector<quint64>().swap(keys);
-    radixSort(packed);
+    const bool asRead = std::is_sorted(order.begin(), order.end());
+    radixSort(packed, asRead ? sequenceBits : 0, sequenceBits + keyBits);
     const Packed sequenceMask = Packed((quint64(1) << sequenceBits) - 1);
     for (size_t r = 0; r < order.size(); ++r)
         order[r] = quint32(packed[r] & sequenceMask);
@@ -695,9 +696,9 @@ bool Recordset::sortNumerically(int column, bool descending) {
     const int low = differing ? std::countr_zero(differing) : 0;
     const int keyBits = differing ? std::bit_width(differing) - low : 0;
     if (keyBits + sequenceBits <= 32) {
-        sortPacked<quint32>(order_, keys, low, sequenceBits);
+        sortPacked<quint32>(order_, keys, low, keyBits, sequenceBits);
     } else if (keyBits + sequenceBits <= 64) {
-        sortPacked<quint64>(order_, keys, low, sequenceBits);
+        sortPacked<quint64>(order_, keys, low, keyBits, sequenceBits);
     } else {
         std::vector<quint32> rows(count);
         std::iota(rows.begin(), rows.end(), 0);
