@@ -173,6 +173,8 @@ void add_sch_frm::showMode(Mode mode) {
 }
 
 void add_sch_frm::cmd_sort_Click() {
+    // Pressed without taking the focus, it finds a typed cell still in its editor: that is stored first.
+    Sch_Data->storeEditedRow();
     if (auto* recordset = Sch_Data->Recordset()) {
         runReportingFailure(program().env().dialogs,
                             [&] { recordset->setSort(QStringLiteral("Schedule_Date")); });

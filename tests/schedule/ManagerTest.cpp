@@ -201,6 +201,16 @@ TEST_F(Manager, AWrongStoredRemindIsNoWhateverTheTickEvenIfTheRowsAreReadAgainUn
     EXPECT_EQ(stored(other, "Work"), Value("other"));
     EXPECT_TRUE(stored(other, "Message").isNull());
     EXPECT_FALSE(manager.Manage_frame->remind_chk->isChecked());
+
+    // "Sort" pressed while a typed Remind is still in the cell editor (as a screen reader presses it).
+    platform::db::DataGrid* grid = manager.Sch_Database;
+    const QModelIndex remind =
+        grid->model()->index(rows(manager).rowOfKey(other), rows(manager).fieldIndex("Remind"));
+    grid->setCurrentIndex(remind);
+    grid->edit(remind);
+    QTest::keyClicks(QApplication::focusWidget(), "yEs");
+    manager.cmd_sort->click();
+    EXPECT_EQ(stored(other, "Remind"), Value("YES"));
 }
 
 TEST_F(Manager, RefusalsEndInOneBoxAndChangeNoOtherRow) {

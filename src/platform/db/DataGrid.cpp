@@ -97,6 +97,7 @@ DataGrid::DataGrid(QWidget* parent)
     setTabKeyNavigation(false);
     // The record selectors: a strip wide enough to click, which selects the row for Delete.
     verticalHeader()->setFixedWidth(platform::twipsToPixels(RecordSelectorTwips));
+    verticalHeader()->setMinimumSectionSize(1);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentRowChanged);
@@ -293,6 +294,9 @@ void DataGrid::storeTypedEdit() {
 // typed is stored once that change is over: a box opened from inside it could unload the window under the
 // code that is changing it. A box opened over the window is not the user leaving it.
 bool DataGrid::event(QEvent* event) {
+    // Rows a line of text high, as a designed grid draws them, rather than the style's roomier default.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish)
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     if (event->type() == QEvent::WindowDeactivate && !QApplication::activeModalWidget())
         QMetaObject::invokeMethod(this, &DataGrid::storeTypedEdit, Qt::QueuedConnection);
     return QTableView::event(event);

@@ -55,40 +55,41 @@ quint64 orderedBits(double key) {
     return (bits & sign) ? ~bits : bits | sign;
 }
 
-// Sorts numbers a byte at a time from the lowest (bytes all of them share are skipped): no comparisons, so
-// random keys cost no mispredicted branches.
-template <class Number> void radixSort(std::vector<Number>& numbers) {
-    if (numbers.empty())
+// Sorts numbers by their bits from `from` up to `to`, a digit of up to 12 bits at a time from the lowest:
+// no comparisons, so random keys cost no mispredicted branches. Each pass keeps the order of equal digits, so
+// numbers already in order by their lower bits stay so.
+template <class Number> void radixSort(std::vector<Number>& numbers, int from, int to) {
+    if (numbers.empty() || from >= to)
         return;
-    Number differing = 0;
-    for (const Number n : numbers)
-        differing |= n ^ numbers.front();
+    const int passes = (to - from + 11) / 12;
+    const int width = (to - from + passes - 1) / passes;
+    const Number mask = Number((1u << width) - 1);
     std::vector<Number> buffer(numbers.size());
-    for (int shift = 0; shift < int(8 * sizeof(Number)); shift += 8) {
-        if (!((differing >> shift) & 0xFF))
-            continue;
-        std::array<size_t, 256> count{};
+    std::vector<size_t> count(size_t(1) << width);
+    for (int shift = from; shift < to; shift += width) {
+        std::fill(count.begin(), count.end(), 0);
         for (const Number n : numbers)
-            ++count[(n >> shift) & 0xFF];
+            ++count[(n >> shift) & mask];
         size_t offset = 0;
         for (size_t& c : count)
             offset += std::exchange(c, offset);
         for (const Number n : numbers)
-            buffer[count[(n >> shift) & 0xFF]++] = n;
+            buffer[count[(n >> shift) & mask]++] = n;
         numbers.swap(buffer);
     }
 }
 
-// Sorts the rows by their keys (taken from `keys`, which is spent), the bits in which the keys differ packed
-// above each row's sequence, so that equal keys keep the order in which their rows were read. Bits that all
-// keys share are dropped.
+// Sorts the rows by their keys (taken from `keys`, which is spent), the keyBits in which the keys differ (from
+// bit low) packed above each row's sequence, so that equal keys keep the order in which their rows were read.
+// Rows already in that order need only their keys sorted.
 template <class Packed>
-void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int sequenceBits) {
+void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int keyBits, int sequenceBits) {
     std::vector<Packed> packed(order.size());
     for (size_t r = 0; r < order.size(); ++r)
         packed[r] = Packed((keys[r] >> low) << sequenceBits | order[r]);
     std::vector<quint64>().swap(keys);
-    radixSort(packed);
+    const bool asRead = std::is_sorted(order.begin(), order.end());
+    radixSort(packed, asRead ? sequenceBits : 0, sequenceBits + keyBits);
     const Packed sequenceMask = Packed((quint64(1) << sequenceBits) - 1);
     for (size_t r = 0; r < order.size(); ++r)
         order[r] = quint32(packed[r] & sequenceMask);
@@ -182,45 +183,45 @@ void Recordset::readRows(const StatementShape& shape, const std::function<void()
     }
     if (beforeReading)
         beforeReading();
-    // Every cell of the table passes here: the engine is asked directly, once per cell where it can be.
+    // Every cell of the table passes here: the engine is asked once per cell, for the cell itself, and the
+    // rest read from that. Such a value is not to be shared between threads, nor is the handle.
     sqlite3_stmt* const cursor = statement.handle();
     RowBytes& row = scratch_;
     while (statement.step()) {
         row.clear();
-        const qint64 rowNumber = sqlite3_column_int64(cursor, 0);
+        const qint64 rowNumber = sqlite3_value_int64(sqlite3_column_value(cursor, 0));
         for (size_t c = 0; c < readings.size(); ++c) {
-            const int column = int(c) + 1;
             if (readings[c] == Reading::RowNumber) {
                 row.rowKey();
                 continue;
             }
+            sqlite3_value* const cell = sqlite3_column_value(cursor, int(c) + 1);
             if (readings[c] == Reading::TextOnly) {
                 // Such a column gives no pointer for null alone, so its type need not be asked.
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
                 if (text)
-                    row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
+                    row.text(text, size_t(sqlite3_value_bytes(cell)));
                 else
                     row.null();
                 continue;
             }
-            const int storage = sqlite3_column_type(cursor, column);
+            const int storage = sqlite3_value_type(cell);
             if (storage == SQLITE_NULL) {
                 row.null();
             } else if (readings[c] == Reading::Date) {
-                const DateTime date(storage == SQLITE_INTEGER || storage == SQLITE_FLOAT
-                                        ? sqlite3_column_double(cursor, column)
-                                        : NoDate);
+                const DateTime date(storage == SQLITE_INTEGER || storage == SQLITE_FLOAT ? sqlite3_value_double(cell)
+                                                                                           : NoDate);
                 if (date.isValid())
                     row.date(date.days());
                 else
                     row.null();
             } else if (storage == SQLITE_TEXT || storage == SQLITE_BLOB) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(cursor, column));
-                row.text(text, size_t(sqlite3_column_bytes(cursor, column)));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+                row.text(text, size_t(sqlite3_value_bytes(cell)));
             } else if (storage == SQLITE_INTEGER) {
-                row.integer(sqlite3_column_int64(cursor, column));
+                row.integer(sqlite3_value_int64(cell));
             } else {
-                row.real(sqlite3_column_double(cursor, column));
+                row.real(sqlite3_value_double(cell));
             }
         }
         rows_.append(rowNumber, row);
@@ -692,9 +693,9 @@ bool Recordset::sortNumerically(int column, bool descending) {
     const int low = differing ? std::countr_zero(differing) : 0;
     const int keyBits = differing ? std::bit_width(differing) - low : 0;
     if (keyBits + sequenceBits <= 32) {
-        sortPacked<quint32>(order_, keys, low, sequenceBits);
+        sortPacked<quint32>(order_, keys, low, keyBits, sequenceBits);
     } else if (keyBits + sequenceBits <= 64) {
-        sortPacked<quint64>(order_, keys, low, sequenceBits);
+        sortPacked<quint64>(order_, keys, low, keyBits, sequenceBits);
     } else {
         std::vector<quint32> rows(count);
         std::iota(rows.begin(), rows.end(), 0);
