@@ -12,27 +12,6 @@ using Tag = RowBytes::Tag;
 // Blocks large enough that taking one is rare, small enough that the last one's unused end does not count.
 constexpr size_t BlockBytes = 1 << 20;
 
-qint64 unzigzag(quint64 n) {
-    return qint64(n >> 1) ^ -qint64(n & 1);
-}
-
-quint64 readVarint(const char*& p) {
-    quint64 n = 0;
-    for (int shift = 0;; shift += 7) {
-        const auto byte = quint8(*p++);
-        n |= quint64(byte & 0x7F) << shift;
-        if (!(byte & 0x80))
-            return n;
-    }
-}
-
-double readDouble(const char*& p) {
-    double d;
-    std::memcpy(&d, p, sizeof d);
-    p += sizeof d;
-    return d;
-}
-
 } // namespace
 
 char* RowBytes::grow(size_t bytes) {
@@ -91,10 +70,8 @@ void PackedRows::clear() {
     count_ = blockSize_ = used_ = 0;
 }
 
-const char* PackedRows::cell(size_t sequence, int column) const {
-    const quint64 at = index(sequence).place;
-    const char* p = blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
-    for (int c = 0; c < column; ++c) {
+const char* PackedRows::skipCells(const char* p, int cells) {
+    for (int c = 0; c < cells; ++c) {
         switch (*p++) {
         case Tag::Text:
             p += readVarint(p);
@@ -132,26 +109,6 @@ Value PackedRows::value(size_t sequence, int column) const {
         return Value(DateTime(double(unzigzag(readVarint(p)))));
     }
     return Value();
-}
-
-PackedRows::Number PackedRows::number(size_t sequence, int column) const {
-    const char* p = cell(sequence, column);
-    switch (*p++) {
-    case Tag::Null:
-        return {Number::None, 0};
-    case Tag::RowKey:
-        return {Number::Whole, double(index(sequence).key), index(sequence).key};
-    case Tag::Integer: {
-        const qint64 n = unzigzag(readVarint(p));
-        return {Number::Whole, double(n), n};
-    }
-    case Tag::Real:
-    case Tag::Date:
-        return {Number::Fraction, readDouble(p)};
-    case Tag::WholeDate:
-        return {Number::Fraction, double(unzigzag(readVarint(p)))};
-    }
-    return {Number::NotANumber, 0};
 }
 
 } // namespace platform::db

@@ -95,11 +95,51 @@ public:
         double value;
         qint64 whole = 0;
     };
-    Number number(size_t sequence, int column) const;
+    // Inline: a sort asks it of every row.
+    Number number(size_t sequence, int column) const {
+        const char* p = cell(sequence, column);
+        switch (*p++) {
+        case RowBytes::Null:
+            return {Number::None, 0};
+        case RowBytes::RowKey:
+            return {Number::Whole, double(key(sequence)), key(sequence)};
+        case RowBytes::Integer: {
+            const qint64 n = unzigzag(readVarint(p));
+            return {Number::Whole, double(n), n};
+        }
+        case RowBytes::Real:
+        case RowBytes::Date:
+            return {Number::Fraction, readDouble(p)};
+        case RowBytes::WholeDate:
+            return {Number::Fraction, double(unzigzag(readVarint(p)))};
+        }
+        return {Number::NotANumber, 0};
+    }
 
 private:
+    static qint64 unzigzag(quint64 n) { return qint64(n >> 1) ^ -qint64(n & 1); }
+    static quint64 readVarint(const char*& p) {
+        quint64 n = 0;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = quint8(*p++);
+            n |= quint64(byte & 0x7F) << shift;
+            if (!(byte & 0x80))
+                return n;
+        }
+    }
+    static double readDouble(const char*& p) {
+        double d;
+        std::memcpy(&d, p, sizeof d);
+        p += sizeof d;
+        return d;
+    }
     // Where the cell's tag is.
-    const char* cell(size_t sequence, int column) const;
+    const char* cell(size_t sequence, int column) const {
+        const quint64 at = index(sequence).place;
+        const char* p = blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
+        return column == 0 ? p : skipCells(p, column);
+    }
+    static const char* skipCells(const char* p, int cells);
     struct Entry {
         qint64 key;
         // Where the row's bytes start: the block in the high half, the offset in it in the low half.

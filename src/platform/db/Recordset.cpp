@@ -79,22 +79,6 @@ template <class Number> void radixSort(std::vector<Number>& numbers, int from, i
     }
 }
 
-// Sorts the rows by their keys (taken from `keys`, which is spent), the keyBits in which the keys differ (from
-// bit low) packed above each row's sequence, so that equal keys keep the order in which their rows were read.
-// Rows already in that order need only their keys sorted.
-template <class Packed>
-void sortPacked(std::vector<quint32>& order, std::vector<quint64>& keys, int low, int keyBits, int sequenceBits) {
-    std::vector<Packed> packed(order.size());
-    for (size_t r = 0; r < order.size(); ++r)
-        packed[r] = Packed((keys[r] >> low) << sequenceBits | order[r]);
-    std::vector<quint64>().swap(keys);
-    const bool asRead = std::is_sorted(order.begin(), order.end());
-    radixSort(packed, asRead ? sequenceBits : 0, sequenceBits + keyBits);
-    const Packed sequenceMask = Packed((quint64(1) << sequenceBits) - 1);
-    for (size_t r = 0; r < order.size(); ++r)
-        order[r] = quint32(packed[r] & sequenceMask);
-}
-
 // What a date column holds of a stored number: that date, or no date for a number no date can be. The file
 // keeps what it holds until the field itself is changed.
 Value storedDate(double days) {
@@ -688,14 +672,29 @@ bool Recordset::sortNumerically(int column, bool descending) {
         keys[r] = none ? (descending ? ~quint64(0) : 0) : orderedBits(descending ? -n.value : n.value);
         differing |= keys[r] ^ keys[0];
     }
-    // The smaller the packed keys, the quicker the sort and the less room it takes beside the rows.
+    // The keys' differing bits packed above each row's sequence, so that equal keys keep the order in which
+    // their rows were read; rows already in that order need only their keys sorted. The smaller the packed
+    // keys, the quicker the sort and the less room it takes beside the rows.
     const int sequenceBits = std::bit_width(rows_.size());
     const int low = differing ? std::countr_zero(differing) : 0;
     const int keyBits = differing ? std::bit_width(differing) - low : 0;
+    const bool asRead = std::is_sorted(order_.begin(), order_.end());
+    const quint64 sequenceMask = (quint64(1) << sequenceBits) - 1;
     if (keyBits + sequenceBits <= 32) {
-        sortPacked<quint32>(order_, keys, low, keyBits, sequenceBits);
+        // Packed in place.
+        for (size_t r = 0; r < count; ++r)
+            order_[r] |= quint32((keys[r] >> low) << sequenceBits);
+        std::vector<quint64>().swap(keys);
+        radixSort(order_, asRead ? sequenceBits : 0, sequenceBits + keyBits);
+        for (quint32& sequence : order_)
+            sequence &= quint32(sequenceMask);
     } else if (keyBits + sequenceBits <= 64) {
-        sortPacked<quint64>(order_, keys, low, keyBits, sequenceBits);
+        // Packed over the keys themselves.
+        for (size_t r = 0; r < count; ++r)
+            keys[r] = (keys[r] >> low) << sequenceBits | order_[r];
+        radixSort(keys, asRead ? sequenceBits : 0, sequenceBits + keyBits);
+        for (size_t r = 0; r < count; ++r)
+            order_[r] = quint32(keys[r] & sequenceMask);
     } else {
         std::vector<quint32> rows(count);
         std::iota(rows.begin(), rows.end(), 0);
