@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace platform::db {
 namespace {
@@ -38,36 +39,53 @@ void RowBytes::value(const Value& value) {
     }
 }
 
-quint64 PackedRows::place(const RowBytes& row) {
-    const size_t size = row.size();
+quint64 PackedRows::place(qint64 key, const RowBytes& row) {
+    // The key takes 10 bytes at most.
+    const size_t size = 10 + row.size();
     if (blocks_.empty() || blockSize_ - used_ < size) {
         // A row larger than a block gets a block of its own size.
         blockSize_ = std::max(BlockBytes, size);
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+        auto* const block = static_cast<char*>(std::malloc(blockSize_));
+        if (!block)
+            throw std::bad_alloc();
+        blocks_.emplace_back(block);
         used_ = 0;
     }
-    std::memcpy(blocks_.back().get() + used_, row.data(), size);
-    const quint64 at = quint64(blocks_.size() - 1) << 32 | used_;
-    used_ += size;
-    return at;
+    char* const start = blocks_.back().get() + used_;
+    char* const cells = RowBytes::varint(start, RowBytes::zigzag(key));
+    std::memcpy(cells, row.data(), row.size());
+    const quint64 place = quint64(blocks_.size() - 1) << 32 | used_;
+    used_ += size_t(cells - start) + row.size();
+    return place;
 }
 
 size_t PackedRows::append(qint64 key, const RowBytes& row) {
     if ((count_ >> IndexBlockBits) == indexBlocks_.size())
-        indexBlocks_.push_back(std::make_unique_for_overwrite<Entry[]>(size_t(1) << IndexBlockBits));
-    index(count_) = {key, place(row)};
+        indexBlocks_.push_back(std::make_unique_for_overwrite<quint64[]>(size_t(1) << IndexBlockBits));
+    index(count_) = place(key, row);
     return count_++;
 }
 
 void PackedRows::replace(size_t sequence, const RowBytes& row) {
-    index(sequence).place = place(row);
+    index(sequence) = place(key(sequence), row);
 }
 
 void PackedRows::clear() {
     // Swapped with empty ones, so that the memory itself goes too.
-    std::vector<std::unique_ptr<Entry[]>>().swap(indexBlocks_);
-    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    std::vector<std::unique_ptr<quint64[]>>().swap(indexBlocks_);
+    std::vector<std::unique_ptr<char[], Free>>().swap(blocks_);
     count_ = blockSize_ = used_ = 0;
+}
+
+void PackedRows::trim() {
+    if (blocks_.empty() || used_ == blockSize_)
+        return;
+    // Shrinking keeps the bytes where they are; should it fail, the block stays as it was.
+    if (auto* const smaller = static_cast<char*>(std::realloc(blocks_.back().get(), std::max(used_, size_t(1))))) {
+        [[maybe_unused]] char* const old = blocks_.back().release();
+        blocks_.back().reset(smaller);
+        blockSize_ = std::max(used_, size_t(1));
+    }
 }
 
 const char* PackedRows::skipCells(const char* p, int cells) {
@@ -93,7 +111,7 @@ Value PackedRows::value(size_t sequence, int column) const {
     const char* p = cell(sequence, column);
     switch (const char tag = *p++) {
     case Tag::RowKey:
-        return Value(index(sequence).key);
+        return Value(key(sequence));
     case Tag::Text: {
         const auto size = qsizetype(readVarint(p));
         return Value(QString::fromUtf8(p, size));

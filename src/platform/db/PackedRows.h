@@ -2,6 +2,7 @@
 
 #include "platform/values/Value.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -46,6 +47,14 @@ public:
     size_t size() const { return size_; }
 
     static quint64 zigzag(qint64 n) { return (quint64(n) << 1) ^ quint64(n >> 63); }
+    static char* varint(char* at, quint64 number) {
+        while (number >= 0x80) {
+            *at++ = char(number | 0x80);
+            number >>= 7;
+        }
+        *at++ = char(number);
+        return at;
+    }
 
 private:
     void tag(Tag tag) {
@@ -61,14 +70,6 @@ private:
     // Room for a cell of that many bytes at most.
     char* room(size_t bytes) { return capacity_ - size_ >= bytes ? bytes_.get() + size_ : grow(bytes); }
     char* grow(size_t bytes);
-    static char* varint(char* at, quint64 number) {
-        while (number >= 0x80) {
-            *at++ = char(number | 0x80);
-            number >>= 7;
-        }
-        *at++ = char(number);
-        return at;
-    }
     std::unique_ptr<char[]> bytes_;
     size_t size_ = 0;
     size_t capacity_ = 0;
@@ -85,9 +86,14 @@ public:
     // The row's new cells; its old bytes stay unused until the rows go.
     void replace(size_t sequence, const RowBytes& row);
     void clear();
+    // Gives back the room the last rows left unused, once no more are expected.
+    void trim();
 
     size_t size() const { return count_; }
-    qint64 key(size_t sequence) const { return index(sequence).key; }
+    qint64 key(size_t sequence) const {
+        const char* p = row(sequence);
+        return unzigzag(readVarint(p));
+    }
     Value value(size_t sequence, int column) const;
     // A cell as a number, for sorting without making a value of it: a date counts as its day number.
     struct Number {
@@ -133,32 +139,38 @@ private:
         p += sizeof d;
         return d;
     }
+    // A row's bytes: its key, then its cells.
+    const char* row(size_t sequence) const {
+        const quint64 at = index(sequence);
+        return blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
+    }
     // Where the cell's tag is.
     const char* cell(size_t sequence, int column) const {
-        const quint64 at = index(sequence).place;
-        const char* p = blocks_[at >> 32].get() + (at & 0xFFFFFFFF);
+        const char* p = row(sequence);
+        readVarint(p);
         return column == 0 ? p : skipCells(p, column);
     }
     static const char* skipCells(const char* p, int cells);
-    struct Entry {
-        qint64 key;
-        // Where the row's bytes start: the block in the high half, the offset in it in the low half.
-        quint64 place;
-    };
+    // Where each row's bytes start: the block in the high half, the offset in it in the low half. The key
+    // is kept in the row's bytes, so that the index takes 8 bytes a row.
     static constexpr int IndexBlockBits = 12;
-    const Entry& index(size_t sequence) const {
+    quint64 index(size_t sequence) const {
         return indexBlocks_[sequence >> IndexBlockBits][sequence & ((1 << IndexBlockBits) - 1)];
     }
-    Entry& index(size_t sequence) {
+    quint64& index(size_t sequence) {
         return indexBlocks_[sequence >> IndexBlockBits][sequence & ((1 << IndexBlockBits) - 1)];
     }
-    quint64 place(const RowBytes& row);
+    quint64 place(qint64 key, const RowBytes& row);
 
     // Nothing is ever moved or grown, so no table is copied to make room and no room is taken on a guess:
     // the index and the bytes come in blocks, taken as they fill.
-    std::vector<std::unique_ptr<Entry[]>> indexBlocks_;
+    std::vector<std::unique_ptr<quint64[]>> indexBlocks_;
     size_t count_ = 0;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    struct Free {
+        void operator()(char* bytes) const { std::free(bytes); }
+    };
+    // Taken with malloc, so that the last can shrink in place.
+    std::vector<std::unique_ptr<char[], Free>> blocks_;
     size_t blockSize_ = 0;
     size_t used_ = 0;
 };

@@ -213,8 +213,9 @@ void Recordset::readRows(const StatementShape& shape, const std::function<void()
     // The order as read, its room taken once the rows are counted.
     order_.resize(rows_.size());
     std::iota(order_.begin(), order_.end(), quint32(0));
-    // The pages read on the way are not needed again.
+    // The pages read on the way are not needed again, nor the room past the last row.
     sqlite3_db_release_memory(file_->handle());
+    rows_.trim();
     pos_ = 0;
 }
 
@@ -613,9 +614,9 @@ void Recordset::setSort(const QString& sort) {
     }
     leaveCurrent();
     const bool onRow = !currentDeleted_ && pos_ >= 0 && pos_ < RecordCount();
-    const qint64 currentKey = onRow ? rowKey(pos_) : 0;
+    const quint32 current = onRow ? order_[size_t(pos_)] : 0;
     if (keys.size() == 1 && sortNumerically(keys[0].column, keys[0].descending)) {
-        restoreCurrent(onRow, currentKey);
+        restoreCurrent(onRow, current);
         return;
     }
     if (keys.empty()) // the order as read
@@ -651,7 +652,7 @@ void Recordset::setSort(const QString& sort) {
     });
     for (size_t i = 0; i < entries.size(); ++i)
         order_[i] = entries[i].sequence;
-    restoreCurrent(onRow, currentKey);
+    restoreCurrent(onRow, current);
 }
 
 bool Recordset::sortNumerically(int column, bool descending) {
@@ -708,9 +709,9 @@ bool Recordset::sortNumerically(int column, bool descending) {
     return true;
 }
 
-void Recordset::restoreCurrent(bool onRow, qint64 currentKey) {
+void Recordset::restoreCurrent(bool onRow, quint32 current) {
     if (onRow)
-        pos_ = rowOfKey(currentKey);
+        pos_ = int(std::find(order_.begin(), order_.end(), current) - order_.begin());
     emit rowsReset();
     emit currentChanged();
 }

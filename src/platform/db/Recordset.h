@@ -135,7 +135,8 @@ private:
     void leaveCurrent();
     void moveTo(int row);
     bool sortNumerically(int column, bool descending);
-    void restoreCurrent(bool onRow, qint64 currentKey);
+    // The row read as `current` stays current.
+    void restoreCurrent(bool onRow, quint32 current);
     [[noreturn]] void refuse(Error::Kind kind, const QString& reason) const;
     void requireCurrentRow() const;
 
