@@ -40,8 +40,7 @@ void RowBytes::value(const Value& value) {
 }
 
 quint64 PackedRows::place(qint64 key, const RowBytes& row) {
-    // The key takes 10 bytes at most.
-    const size_t size = 10 + row.size();
+    const size_t size = MaxKeyBytes + row.size();
     if (blocks_.empty() || blockSize_ - used_ < size) {
         // A row larger than a block gets a block of its own size.
         blockSize_ = std::max(BlockBytes, size);
@@ -51,15 +50,10 @@ quint64 PackedRows::place(qint64 key, const RowBytes& row) {
         blocks_.emplace_back(block);
         used_ = 0;
     }
-    char* const start = blocks_.back().get() + used_;
-    char* const cells = RowBytes::varint(start, RowBytes::zigzag(key));
-    std::memcpy(cells, row.data(), row.size());
-    const quint64 place = quint64(blocks_.size() - 1) << 32 | used_;
-    used_ += size_t(cells - start) + row.size();
-    return place;
+    return write(key, row);
 }
 
-size_t PackedRows::append(qint64 key, const RowBytes& row) {
+size_t PackedRows::appendToNewBlock(qint64 key, const RowBytes& row) {
     if ((count_ >> IndexBlockBits) == indexBlocks_.size())
         indexBlocks_.push_back(std::make_unique_for_overwrite<quint64[]>(size_t(1) << IndexBlockBits));
     index(count_) = place(key, row);

@@ -82,7 +82,13 @@ private:
 class PackedRows {
 public:
     // Gives the new row's sequence.
-    size_t append(qint64 key, const RowBytes& row);
+    // Inline: every row read passes here; a new block is the rare case.
+    size_t append(qint64 key, const RowBytes& row) {
+        if ((count_ & ((size_t(1) << IndexBlockBits) - 1)) == 0 || blockSize_ - used_ < MaxKeyBytes + row.size())
+            return appendToNewBlock(key, row);
+        index(count_) = write(key, row);
+        return count_++;
+    }
     // The row's new cells; its old bytes stay unused until the rows go.
     void replace(size_t sequence, const RowBytes& row);
     void clear();
@@ -160,7 +166,18 @@ private:
     quint64& index(size_t sequence) {
         return indexBlocks_[sequence >> IndexBlockBits][sequence & ((1 << IndexBlockBits) - 1)];
     }
+    static constexpr size_t MaxKeyBytes = 10;
     quint64 place(qint64 key, const RowBytes& row);
+    size_t appendToNewBlock(qint64 key, const RowBytes& row);
+    // Into the last block, which has room for it.
+    quint64 write(qint64 key, const RowBytes& row) {
+        char* const start = blocks_.back().get() + used_;
+        char* const cells = RowBytes::varint(start, RowBytes::zigzag(key));
+        std::memcpy(cells, row.data(), row.size());
+        const quint64 place = quint64(blocks_.size() - 1) << 32 | used_;
+        used_ += size_t(cells - start) + row.size();
+        return place;
+    }
 
     // Nothing is ever moved or grown, so no table is copied to make room and no room is taken on a guess:
     // the index and the bytes come in blocks, taken as they fill.
