@@ -77,10 +77,19 @@ private:
     QByteArray utf8_;
 };
 
+// PackedRows' blocks are taken with malloc.
+struct FreeBlock {
+    void operator()(void* bytes) const { std::free(bytes); }
+};
+
 // Rows held as the bytes they were read as, each cell decoded when it is looked at: a large table costs about
 // what its file does. A row is found by its sequence, the order in which it was added.
 class PackedRows {
 public:
+    PackedRows() = default;
+    PackedRows(const PackedRows&) = delete;
+    PackedRows& operator=(const PackedRows&) = delete;
+    ~PackedRows() { clear(); }
     // Gives the new row's sequence.
     // Inline: every row read passes here; a new block is the rare case.
     size_t append(qint64 key, const RowBytes& row) {
@@ -91,9 +100,13 @@ public:
     }
     // The row's new cells; its old bytes stay unused until the rows go.
     void replace(size_t sequence, const RowBytes& row);
+    // The blocks are kept for the next read (see PackedRows.cpp).
     void clear();
-    // Gives back the room the last rows left unused, once no more are expected.
+    // Gives back the room the last rows left unused, once no more are expected, and the blocks kept for this
+    // read that it did not take.
     void trim();
+    // What is kept for the next read.
+    static size_t spareBytes();
 
     size_t size() const { return count_; }
     qint64 key(size_t sequence) const {
@@ -181,13 +194,12 @@ private:
 
     // Nothing is ever moved or grown, so no table is copied to make room and no room is taken on a guess:
     // the index and the bytes come in blocks, taken as they fill.
-    std::vector<std::unique_ptr<quint64[]>> indexBlocks_;
+    std::vector<std::unique_ptr<quint64[], FreeBlock>> indexBlocks_;
     size_t count_ = 0;
-    struct Free {
-        void operator()(char* bytes) const { std::free(bytes); }
-    };
     // Taken with malloc, so that the last can shrink in place.
-    std::vector<std::unique_ptr<char[], Free>> blocks_;
+    std::vector<std::unique_ptr<char[], FreeBlock>> blocks_;
+    // Those of other sizes than the usual, in order: a large row's, a trimmed one.
+    std::vector<size_t> oddBlocks_;
     size_t blockSize_ = 0;
     size_t used_ = 0;
 };
