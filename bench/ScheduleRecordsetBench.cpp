@@ -40,8 +40,8 @@ QString databasePath() {
         const double today = platform::DateTime::fromDate(QDate::currentDate()).days();
         for (int i = 0; i < rowCount; ++i) {
             // Dates spread over ten years around today, in no order.
-            sqlite3_bind_double(insert, 1, today - 1825 + (i * 7919) % 3650);
-            sqlite3_bind_double(insert, 2, ((i * 37) % 1440) / 1440.0);
+            sqlite3_bind_double(insert, 1, today - 1825 + (qint64(i) * 7919) % 3650);
+            sqlite3_bind_double(insert, 2, ((qint64(i) * 37) % 1440) / 1440.0);
             const QByteArray work = QStringLiteral("第 %1 個行程").arg(i).toUtf8();
             sqlite3_bind_text(insert, 3, work.constData(), int(work.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(insert, 4, i % 3 ? "NO" : "YES", -1, SQLITE_STATIC);
