@@ -173,8 +173,8 @@ void add_sch_frm::showMode(Mode mode) {
 }
 
 void add_sch_frm::cmd_sort_Click() {
-    // Pressed without taking the focus, it finds a typed cell still in its editor: that is stored first.
-    Sch_Data->storeEditedRow();
+    // Pressed without taking the focus, it finds a typed cell still in its editor: the sort stores it.
+    Sch_Database->finishCellEditor();
     if (auto* recordset = Sch_Data->Recordset()) {
         runReportingFailure(program().env().dialogs,
                             [&] { recordset->setSort(QStringLiteral("Schedule_Date")); });

@@ -59,6 +59,8 @@ public:
 
     RecordsetModel* recordsetModel() const { return model_; }
     using QTableView::edit;
+    // Puts a text still open in a cell editor into its row, as leaving the editor does.
+    void finishCellEditor();
 
 signals:
     // A typed cell went into its row, which is current and holds it as a pending change; a handler may change
@@ -81,7 +83,6 @@ private:
     void onCurrentRowChanged(const QModelIndex& current, const QModelIndex& previous);
     bool addingRow() const;
     bool editPending() const;
-    void finishCellEditor();
     bool commitRow();
     void storeTypedEdit();
     void deleteSelectedRows(const QModelIndexList& rows);
