@@ -147,8 +147,9 @@ void ManageFrame::MoreClr_Click() {
 void ManageFrame::cmd_exit_Click() {
     Program& program = form_.program();
     form_.close();
-    // The manager lives from start-up on: closed, it is loaded afresh, hidden.
-    schedule::loadManagerAndTodayAlarms(program);
+    // The manager lives from start-up on: closed, it is loaded afresh, hidden. Today's alarms were read
+    // again as it closed.
+    program.get<add_sch_frm>();
 }
 
 platform::db::Recordset* ManageFrame::currentRow() const {

@@ -191,7 +191,7 @@ void add_sch_frm::Form_Unload(bool&) {
         // Gone at once, so that the manager "Exit" loads afresh never holds the table twice.
         recordset->releaseRows();
     }
-    schedule::loadManagerAndTodayAlarms(program());
+    calendar_Module::LoadTodayAlarms(program());
 }
 
 void add_sch_frm::Sch_Database_BeforeDelete(qint16& Cancel) {
